@@ -1,0 +1,19 @@
+# Native build: the core and its tests against the portable platform pieces.
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+target_link_libraries(zr_core PUBLIC Threads::Threads)
+
+file(GLOB ZR_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS tests/native/*.cpp tests/shared/*.cpp)
+add_executable(zr_native_tests ${ZR_NATIVE_TEST_SOURCES})
+target_include_directories(zr_native_tests PRIVATE tests)
+target_link_libraries(zr_native_tests PRIVATE zr_core GTest::gtest GTest::gtest_main GTest::gmock)
+target_compile_definitions(zr_native_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+add_test(NAME native_tests COMMAND zr_native_tests --gtest_brief=1)
+
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_FOUND)
+  # The committed installation data must be what its generator writes.
+  add_test(NAME installation_data_is_generated
+           COMMAND ${CMAKE_COMMAND} -DPYTHON=${Python3_EXECUTABLE} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
+                   -DWORK_DIR=${CMAKE_BINARY_DIR}/regenerated -P ${CMAKE_SOURCE_DIR}/cmake/CheckGenerated.cmake)
+endif()

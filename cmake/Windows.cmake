@@ -1,0 +1,43 @@
+# Windows build: the utility's shippable folder and the tests that run under Wine.
+enable_language(RC)
+add_compile_definitions(UNICODE _UNICODE NOMINMAX)
+if(MINGW)
+  # One self-contained executable: no MinGW runtime DLLs beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+file(GLOB_RECURSE ZR_SHELL_SOURCES CONFIGURE_DEPENDS src/*_win.cpp)
+list(FILTER ZR_SHELL_SOURCES EXCLUDE REGEX "Main_win\\.cpp$")
+file(GLOB ZR_WIN32_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+
+add_library(zr_win32 STATIC ${ZR_SHELL_SOURCES} ${ZR_WIN32_PLATFORM_SOURCES})
+target_include_directories(zr_win32 PUBLIC src res)
+target_link_libraries(zr_win32 PUBLIC zr_core comctl32 gdiplus gdi32 user32 shell32 comdlg32 setupapi hid winmm ole32)
+
+set(ZR_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+set(ZR_EXE_NAME "ZR280S Gaming Mouse Driver")
+
+add_executable(zr_utility WIN32 src/app/Main_win.cpp res/app.rc)
+target_link_libraries(zr_utility PRIVATE zr_win32)
+set_target_properties(zr_utility PROPERTIES OUTPUT_NAME "${ZR_EXE_NAME}" RUNTIME_OUTPUT_DIRECTORY ${ZR_DIST_DIR})
+if(MINGW)
+  target_link_options(zr_utility PRIVATE -municode)
+endif()
+
+# The data files that ship beside the executable.
+set(ZR_DIST_FILES data/config.ini)
+foreach(file IN LISTS ZR_DIST_FILES)
+  add_custom_command(TARGET zr_utility POST_BUILD
+                     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/${file} ${ZR_DIST_DIR}/)
+endforeach()
+
+# GoogleTest from the sources Debian ships, built for Windows.
+set(ZR_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${ZR_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB ZR_WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp tests/shared/*.cpp)
+add_executable(zr_wine_tests ${ZR_WINE_TEST_SOURCES} res/app.rc)
+target_include_directories(zr_wine_tests PRIVATE tests)
+target_link_libraries(zr_wine_tests PRIVATE zr_win32 gtest gmock gtest_main)
+target_compile_definitions(zr_wine_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

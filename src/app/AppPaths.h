@@ -1,0 +1,32 @@
+// The application directory and the data paths formed from it: always the
+// directory plus a literal that begins with a backslash, never relative to
+// the current folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zr {
+
+// The module path as a 260-character buffer returns it (at most 259
+// characters), cut just before its last backslash; no backslash gives "".
+std::u16string ApplicationDirectoryFromModulePath(std::u16string_view modulePath);
+
+struct AppPaths {
+  std::u16string applicationDirectory;
+
+  std::u16string ConfigFile() const { return applicationDirectory + u"\\config.ini"; }
+  std::u16string SkinFolder() const { return applicationDirectory + u"\\skins"; }
+  std::u16string MacroFile(std::uint8_t languageFlag) const {
+    return applicationDirectory + (languageFlag != 0 ? u"\\Macro_EN.dat" : u"\\Macro_CN.dat");
+  }
+  std::u16string ConstantMacroFile() const { return applicationDirectory + u"\\constMacro.dat"; }
+  std::u16string MaskImage() const { return SkinFolder() + u"\\main_mask.jpg"; }
+};
+
+inline constexpr std::u16string_view kMainWindowTitle = u"ZR305 Gaming Mouse Driver";
+inline constexpr std::u16string_view kInstanceMutexName = u"CKVX_GMouseApp";
+inline constexpr std::size_t kMaxPath = 260;
+
+}  // namespace zr

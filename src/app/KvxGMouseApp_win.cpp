@@ -1,0 +1,27 @@
+#include "app/KvxGMouseApp_win.h"
+
+#include <array>
+
+#include "app/AppStartup.h"
+#include "app/KvxGMouseDlg_win.h"
+#include "platform/win32/Win32ProcessServices.h"
+#include "platform/win32/WideText.h"
+
+namespace zr {
+
+CKVX_GMouseApp::CKVX_GMouseApp() {
+  std::array<wchar_t, kMaxPath> modulePath{};
+  const DWORD length = ::GetModuleFileNameW(nullptr, modulePath.data(), static_cast<DWORD>(modulePath.size()));
+  state_.paths.applicationDirectory =
+      ApplicationDirectoryFromModulePath(FromWide(std::wstring_view(modulePath.data(), length)));
+}
+
+bool CKVX_GMouseApp::InitInstance(HINSTANCE instance) {
+  Win32ProcessServices process([&] {
+    CKVX_GMouseDlg dialog(instance, state_, profileFiles_);
+    dialog.Run();
+  });
+  return zr::InitInstance(process);
+}
+
+}  // namespace zr

@@ -1,0 +1,137 @@
+#include "config/ConfigStore.h"
+
+#include "platform/Text.h"
+
+namespace zr {
+namespace {
+
+constexpr std::size_t kNumberBuffer = 5;     // four characters and the terminator
+constexpr std::size_t kDpiNumberBuffer = 10;  // the DPI keys allow nine
+
+std::u16string SlotKey(int slot) { return u"K" + DecimalText(slot); }
+std::u16string DpiSetKey(int level) { return u"DPI_SET" + DecimalText(level); }
+std::u16string DpiEnabledKey(int level) { return u"DPI_SET_EN" + DecimalText(level); }
+
+class SectionReader {
+ public:
+  SectionReader(ProfileFiles& files, std::u16string_view path, std::u16string section)
+      : files_(files), path_(path), section_(std::move(section)) {}
+
+  std::int32_t Number(std::u16string_view key, std::size_t bufferSize = kNumberBuffer) {
+    return DecimalValue(files_.ReadString(section_, key, u"", bufferSize, path_));
+  }
+  std::uint8_t Byte(std::u16string_view key, std::size_t bufferSize = kNumberBuffer) {
+    return static_cast<std::uint8_t>(Number(key, bufferSize));
+  }
+
+ private:
+  ProfileFiles& files_;
+  std::u16string_view path_;
+  std::u16string section_;
+};
+
+class SectionWriter {
+ public:
+  SectionWriter(ProfileFiles& files, std::u16string_view path, std::int32_t number)
+      : files_(files), path_(path), section_(ConfigSectionName(number)) {}
+
+  // Write failures are not the caller's concern: the record in memory stays as it is.
+  void Number(std::u16string_view key, std::int64_t value) { files_.WriteString(section_, key, DecimalText(value), path_); }
+
+ private:
+  ProfileFiles& files_;
+  std::u16string_view path_;
+  std::u16string section_;
+};
+
+}  // namespace
+
+std::u16string ConfigSectionName(std::int32_t number) { return u"Config" + DecimalText(number); }
+
+std::u16string ResetSectionName(std::int32_t number, std::uint8_t languageFlag) {
+  if (number == 5 && languageFlag == 1) return u"CfgReset_EN5";
+  return u"CfgReset" + DecimalText(number);
+}
+
+void LoadConfiguration(ProfileFiles& files, std::u16string_view path, std::int32_t number, bool reset,
+                       std::uint8_t languageFlag, ConfigRecord& record) {
+  SectionReader in(files, path, reset ? ResetSectionName(number, languageFlag) : ConfigSectionName(number));
+  for (int slot = 0; slot < kButtonSlots; ++slot) record.K[slot] = in.Number(SlotKey(slot));
+  record.WHEEL_STATUS = in.Number(u"WHEEL_STATUS");
+  record.MACRO_MODE2 = in.Number(u"MACRO_MODE2");
+  record.DPI_LEVEL = in.Number(u"DPI_LEVEL");
+  for (int level = 0; level < kDpiLevels; ++level) {
+    record.DPI_SET[level] = in.Byte(DpiSetKey(level), kDpiNumberBuffer);
+    record.DPI_SET_EN[level] = in.Number(DpiEnabledKey(level), kDpiNumberBuffer) != 0 ? 1 : 0;
+  }
+  record.LED_STATUS = in.Byte(u"LED_STATUS");
+  record.DPI_SPEED = in.Byte(u"DPI_SPEED");
+  record.WHEEL_SPEED = in.Byte(u"WHEEL_SPEED");
+  record.USB_SPEED = in.Byte(u"USB_SPEED");
+  record.FIRE_TIME = in.Number(u"FIRE_TIME");
+}
+
+void SaveConfiguration(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record) {
+  SectionWriter out(files, path, number);
+  for (int slot = 0; slot < kButtonSlots; ++slot) out.Number(SlotKey(slot), record.K[slot]);
+  out.Number(u"DPI_LEVEL", record.DPI_LEVEL);
+  out.Number(u"WHEEL_STATUS", record.WHEEL_STATUS);
+  out.Number(u"MACRO_MODE2", record.MACRO_MODE2);
+  for (int level = 0; level < kDpiLevels; ++level) {
+    out.Number(DpiSetKey(level), record.DPI_SET[level]);
+    out.Number(DpiEnabledKey(level), record.DPI_SET_EN[level]);
+  }
+  out.Number(u"LED_STATUS", record.LED_STATUS);
+  out.Number(u"DPI_SPEED", record.DPI_SPEED);
+  out.Number(u"WHEEL_SPEED", record.WHEEL_SPEED);
+  out.Number(u"USB_SPEED", record.USB_SPEED.load());
+  out.Number(u"FIRE_TIME", record.FIRE_TIME);
+}
+
+void SaveCurrentDpiLevel(ProfileFiles& files, std::u16string_view path, std::int32_t number,
+                         const ConfigRecord& record) {
+  SectionWriter(files, path, number).Number(u"DPI_LEVEL", record.DPI_LEVEL);
+}
+
+void SaveReportRateStep(ProfileFiles& files, std::u16string_view path, std::int32_t number,
+                        const ConfigRecord& record) {
+  SectionWriter(files, path, number).Number(u"USB_SPEED", record.USB_SPEED.load());
+}
+
+void FactoryReset(ProfileFiles& files, std::u16string_view path, std::int32_t currentNumber, std::uint8_t languageFlag,
+                  ConfigRecord& record) {
+  SetFactoryDefaults(record);
+  SaveConfiguration(files, path, 1, record);
+  for (std::int32_t number = 5; number >= 2; --number) {
+    LoadConfiguration(files, path, number, true, languageFlag, record);
+    SaveConfiguration(files, path, number, record);
+  }
+  LoadConfiguration(files, path, currentNumber, false, languageFlag, record);
+}
+
+void ExportProfile(ProfileFiles& files, std::u16string_view profilePath, const ConfigRecord& record) {
+  SaveConfiguration(files, profilePath, kProfileConfigNumber, record);
+}
+
+void ImportProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
+                   ConfigRecord& record) {
+  LoadConfiguration(files, profilePath, kProfileConfigNumber, false, languageFlag, record);
+}
+
+StartupChoices ReadStartupChoices(ProfileFiles& files, std::u16string_view path) {
+  SectionReader in(files, path, u"Init");
+  StartupChoices choices;
+  choices.currentConfig = in.Number(u"CurConfig");
+  choices.languageFlag = in.Byte(u"VER_SEL");
+  return choices;
+}
+
+void SaveCurrentConfigNumber(ProfileFiles& files, std::u16string_view path, std::int32_t number) {
+  files.WriteString(u"Init", u"CurConfig", DecimalText(number), path);
+}
+
+void SaveLanguageFlag(ProfileFiles& files, std::u16string_view path, std::uint8_t languageFlag) {
+  files.WriteString(u"Init", u"VER_SEL", DecimalText(languageFlag), path);
+}
+
+}  // namespace zr

@@ -1,0 +1,50 @@
+// The configuration record in config.ini and in profile files: sections
+// Config<N> and the factory-default sections CfgReset<N> / CfgReset_EN5.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "config/ConfigRecord.h"
+#include "platform/ProfileFiles.h"
+
+namespace zr {
+
+// Profile files exported and imported by the user hold this configuration.
+inline constexpr std::int32_t kProfileConfigNumber = 7;
+// config.ini keeps the configuration last written into the mouse here.
+inline constexpr std::int32_t kDownloadSnapshotNumber = 6;
+
+std::u16string ConfigSectionName(std::int32_t number);
+// The section a factory reset reads configuration `number` from.
+std::u16string ResetSectionName(std::int32_t number, std::uint8_t languageFlag);
+
+// Fills every stored field from one section; a missing key gives 0.
+void LoadConfiguration(ProfileFiles& files, std::u16string_view path, std::int32_t number, bool reset,
+                       std::uint8_t languageFlag, ConfigRecord& record);
+// Writes every stored field to Config<number>, in the file's key order.
+void SaveConfiguration(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record);
+void SaveCurrentDpiLevel(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record);
+void SaveReportRateStep(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record);
+
+// Rewrites configurations 1..5 from the factory defaults and reloads the
+// current one. The caller then resets the macros and downloads.
+void FactoryReset(ProfileFiles& files, std::u16string_view path, std::int32_t currentNumber, std::uint8_t languageFlag,
+                  ConfigRecord& record);
+
+// A profile file holds one configuration as Config7.
+void ExportProfile(ProfileFiles& files, std::u16string_view profilePath, const ConfigRecord& record);
+void ImportProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
+                   ConfigRecord& record);
+
+// Section Init of config.ini.
+struct StartupChoices {
+  std::int32_t currentConfig = 0;
+  std::uint8_t languageFlag = 0;  // nonzero English, zero Chinese
+};
+StartupChoices ReadStartupChoices(ProfileFiles& files, std::u16string_view path);
+void SaveCurrentConfigNumber(ProfileFiles& files, std::u16string_view path, std::int32_t number);
+void SaveLanguageFlag(ProfileFiles& files, std::u16string_view path, std::uint8_t languageFlag);
+
+}  // namespace zr
