@@ -1,22 +1,25 @@
-# Regenerates the generated files into WORK_DIR and compares them byte for byte
-# with the committed ones.
+# Runs every generator (tools/make_*.py) into WORK_DIR and compares each file
+# it writes, byte for byte, with the committed file at the same place. A
+# generator takes the root folder to write into as its one argument.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
-set(PAIRS
-  "tools/make_config_ini.py|data/config.ini"
-  "tools/make_icon.py|res/app.ico")
-foreach(pair IN LISTS PAIRS)
-  string(REPLACE "|" ";" parts "${pair}")
-  list(GET parts 0 tool)
-  list(GET parts 1 committed)
-  get_filename_component(name "${committed}" NAME)
-  execute_process(COMMAND "${PYTHON}" "${SOURCE_DIR}/${tool}" "${WORK_DIR}/${name}" RESULT_VARIABLE rc)
+file(GLOB tools "${SOURCE_DIR}/tools/make_*.py")
+foreach(tool IN LISTS tools)
+  execute_process(COMMAND "${PYTHON}" "${tool}" "${WORK_DIR}" RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${tool} failed")
   endif()
-  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK_DIR}/${name}" "${SOURCE_DIR}/${committed}"
+endforeach()
+file(GLOB_RECURSE generated RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
+list(LENGTH generated count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "the generators wrote nothing")
+endif()
+foreach(name IN LISTS generated)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK_DIR}/${name}" "${SOURCE_DIR}/${name}"
                   RESULT_VARIABLE differs)
   if(NOT differs EQUAL 0)
-    message(FATAL_ERROR "${committed} differs from what ${tool} writes")
+    message(FATAL_ERROR "${name} differs from what its generator writes (run the tools/make_*.py)")
   endif()
 endforeach()
+message(STATUS "${count} generated files match")

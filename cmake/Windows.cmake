@@ -24,12 +24,9 @@ if(MINGW)
   target_link_options(zr_utility PRIVATE -municode)
 endif()
 
-# The data files that ship beside the executable.
-set(ZR_DIST_FILES data/config.ini)
-foreach(file IN LISTS ZR_DIST_FILES)
-  add_custom_command(TARGET zr_utility POST_BUILD
-                     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/${file} ${ZR_DIST_DIR}/)
-endforeach()
+# Everything under data/ ships beside the executable, in the same layout.
+add_custom_command(TARGET zr_utility POST_BUILD
+                   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_DIST_DIR})
 
 # GoogleTest from the sources Debian ships, built for Windows.
 set(ZR_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")

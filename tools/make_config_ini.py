@@ -4,6 +4,7 @@ configurations as a new installation has them, and the factory defaults
 that a reset restores. Every preset keeps one enabled, current DPI level
 and a left-click button. ASCII with CRLF lines, as the profile functions
 write them."""
+import os
 import sys
 
 
@@ -51,5 +52,7 @@ def config_ini():
 
 
 if __name__ == '__main__':
-    with open(sys.argv[1] if len(sys.argv) > 1 else 'data/config.ini', 'wb') as f:
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..')
+    os.makedirs(os.path.join(root, 'data'), exist_ok=True)
+    with open(os.path.join(root, 'data', 'config.ini'), 'wb') as f:
         f.write(config_ini())

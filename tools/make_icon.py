@@ -3,6 +3,7 @@
 writes it as a Windows .ico with 16, 32 and 48 pixel images, 32-bit colour."""
 import math
 import struct
+import os
 import sys
 
 BACKGROUND = (0x16, 0x18, 0x1D)
@@ -82,4 +83,6 @@ def main(path):
 
 
 if __name__ == '__main__':
-    main(sys.argv[1] if len(sys.argv) > 1 else 'res/app.ico')
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..')
+    os.makedirs(os.path.join(root, 'res'), exist_ok=True)
+    main(os.path.join(root, 'res', 'app.ico'))
