@@ -11,8 +11,8 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target zr_utility
 
 source scripts/wine-env.sh build/windows
-zr_wine_prefix
 zr_display
+zr_wine_prefix
 had_display=$([ -z "$zr_started_xvfb" ] && echo yes || echo no)
 
 exe="$root/build/windows/dist/ZR280S Gaming Mouse Driver.exe"

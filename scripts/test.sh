@@ -46,8 +46,8 @@ cmake --build --preset windows
 
 echo "== Windows tests under Wine"
 source scripts/wine-env.sh build/windows
-zr_wine_prefix
 zr_display
+zr_wine_prefix
 export ZR_DIST_DIR="$root/build/windows/dist"
 run_gtest "wine" "$WINE" build/windows/zr_wine_tests.exe
 zr_wine_stop

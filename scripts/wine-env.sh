@@ -20,6 +20,9 @@ zr_wine_prefix() {
   fi
   # Chinese skin texts ask for this face; map it to a font the machine has.
   "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /t REG_SZ /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1 || true
+  # Wine's desktop process keeps the display it started with: let it end now,
+  # so the next program starts one on the display chosen by zr_display.
+  "$WINESERVER" -w >/dev/null 2>&1 || true
 }
 
 zr_display() {
