@@ -38,3 +38,7 @@ add_executable(zr_wine_tests ${ZR_WINE_TEST_SOURCES} res/app.rc)
 target_include_directories(zr_wine_tests PRIVATE tests)
 target_link_libraries(zr_wine_tests PRIVATE zr_win32 gtest gmock gtest_main)
 target_compile_definitions(zr_wine_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# Which HID bus the program talks to is chosen at link time: the shipped build
+# links the system's HID.
+target_sources(zr_utility PRIVATE src/platform/win32/selection/Win32ProgramHidBus.cpp)
