@@ -94,6 +94,8 @@ class VirtualMouse final : public HidBus {
   std::uint32_t IndicesAsked() const;
   int Registrations() const;
 
+  // The model's state, shared with the lists and handles it hands out so that
+  // they stay safe to use whatever outlives what.
   struct Core;
 
  private:
