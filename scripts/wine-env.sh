@@ -20,6 +20,9 @@ zr_wine_prefix() {
   fi
   # Chinese skin texts ask for this face; map it to a font the machine has.
   "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /t REG_SZ /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1 || true
+  # Let this wineserver end: if it outlived us, the desktop it made without a
+  # display would serve the next program, and that could open no window.
+  "$WINESERVER" -w
 }
 
 zr_display() {
