@@ -12,7 +12,6 @@ namespace {
 constexpr std::size_t kCountBuffer = 3;
 constexpr std::size_t kRecordBuffer = kRecordStringLength + 1;
 
-constexpr std::size_t kNameFields = 2 * kMacroNameUnits;
 constexpr std::size_t kRepeatModeField = 40;
 constexpr std::size_t kRepeatCountField = 41;  // low byte, then high byte
 constexpr std::size_t kEventCountField = 43;
