@@ -22,6 +22,9 @@ struct AppPaths {
     return applicationDirectory + (languageFlag != 0 ? u"\\Macro_EN.dat" : u"\\Macro_CN.dat");
   }
   std::u16string ConstantMacroFile() const { return applicationDirectory + u"\\constMacro.dat"; }
+  std::u16string DefaultMacroFile(std::uint8_t languageFlag) const {
+    return SkinFolder() + (languageFlag != 0 ? u"\\INI_EN\\defMacro.dat" : u"\\INI_CN\\defMacro.dat");
+  }
   std::u16string MaskImage() const { return SkinFolder() + u"\\main_mask.jpg"; }
 };
 
