@@ -38,3 +38,20 @@ add_executable(zr_wine_tests ${ZR_WINE_TEST_SOURCES} res/app.rc)
 target_include_directories(zr_wine_tests PRIVATE tests)
 target_link_libraries(zr_wine_tests PRIVATE zr_win32 gtest gmock gtest_main)
 target_compile_definitions(zr_wine_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# Which HID bus the program talks to is chosen at link time: the shipped build
+# links the system's HID, a second build of the same program links the
+# virtual mouse, so the whole program runs without hardware. It ships into
+# its own folder, with the same data.
+target_sources(zr_utility PRIVATE src/platform/win32/selection/Win32ProgramHidBus.cpp)
+set(ZR_VIRTUAL_DIST_DIR ${CMAKE_BINARY_DIR}/dist_virtual)
+add_executable(zr_utility_virtual WIN32 src/app/Main_win.cpp res/app.rc virtual_mouse/program/VirtualProgramHidBus.cpp)
+target_link_libraries(zr_utility_virtual PRIVATE zr_win32 zr_virtual_mouse)
+set_target_properties(zr_utility_virtual PROPERTIES OUTPUT_NAME "${ZR_EXE_NAME}"
+                      RUNTIME_OUTPUT_DIRECTORY ${ZR_VIRTUAL_DIST_DIR})
+if(MINGW)
+  target_link_options(zr_utility_virtual PRIVATE -municode)
+endif()
+add_custom_command(TARGET zr_utility_virtual POST_BUILD
+                   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_VIRTUAL_DIST_DIR})
+target_link_libraries(zr_wine_tests PRIVATE zr_virtual_mouse)

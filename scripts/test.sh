@@ -40,6 +40,12 @@ cmake --build --preset native
 run_gtest "native (ASan+UBSan)" build/native/zr_native_tests
 (cd build/native && ctest --output-on-failure --no-tests=error -E '^native_tests$') || status=1
 
+echo "== Threaded tests (ThreadSanitizer)"
+cmake --preset native-tsan >/dev/null
+cmake --build --preset native-tsan --target zr_native_tests
+TSAN_OPTIONS="halt_on_error=1 ${TSAN_OPTIONS:-}" \
+  run_gtest "native threaded (TSan)" build/native-tsan/zr_native_tests --gtest_filter='*Threaded*'
+
 echo "== Windows build (MinGW-w64)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
