@@ -35,13 +35,23 @@ void ButtonActionHandover::RequestStop() {
   if (pending_.load(std::memory_order_relaxed) != 0) stopRequest_.store(1, std::memory_order_release);
 }
 
-bool ButtonActionHandover::WaitForAction(std::uint8_t& eventCode, std::uint8_t& levelByte) {
+void ButtonActionHandover::RequestRelease() {
+  std::lock_guard lock(mutex_);
+  releaseRequested_ = true;
+  wake_.notify_one();
+}
+
+ButtonActionHandover::Wake ButtonActionHandover::WaitForAction(std::uint8_t& eventCode, std::uint8_t& levelByte) {
   std::unique_lock lock(mutex_);
-  wake_.wait(lock, [this] { return shutdown_ || pending_.load(std::memory_order_acquire) != 0; });
-  if (shutdown_) return false;
+  wake_.wait(lock, [this] { return shutdown_ || releaseRequested_ || pending_.load(std::memory_order_acquire) != 0; });
+  if (shutdown_) return Wake::End;
+  if (releaseRequested_) {
+    releaseRequested_ = false;
+    return Wake::Release;
+  }
   eventCode = pendingEventCode_.load(std::memory_order_relaxed);
   levelByte = pendingLevelByte_.load(std::memory_order_relaxed);
-  return true;
+  return Wake::Action;
 }
 
 void ButtonActionHandover::FinishAction() {
@@ -64,9 +74,18 @@ std::int32_t UserMacroRepetitions(const MacroRecord& macro, std::int32_t macroMo
 
 void ButtonActionWorker::Run() {
   std::uint8_t code = 0, level = 0;
-  while (handover_.WaitForAction(code, level)) {
-    CarryOut(code, level);
-    handover_.FinishAction();
+  for (;;) {
+    switch (handover_.WaitForAction(code, level)) {
+      case ButtonActionHandover::Wake::End:
+        return;
+      case ButtonActionHandover::Wake::Release:
+        mouse_.ReleaseAll();
+        break;
+      case ButtonActionHandover::Wake::Action:
+        CarryOut(code, level);
+        handover_.FinishAction();
+        break;
+    }
   }
 }
 

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "config/ConfigRecord.h"
+#include "device/MouseInjection.h"
 #include "macros/MacroRecord.h"
 #include "platform/ProfileFiles.h"
 #include "platform/ProgramStarter.h"
@@ -33,15 +34,6 @@ inline constexpr std::uint8_t kReleasedLevelByte = 0x80;
 inline constexpr std::int32_t kHeldMacroRepetitions = 10000;
 inline constexpr std::uint32_t kShortestStepMs = 15;
 
-// What playback asks of the mouse: the input-injection commands.
-class MouseInjection {
- public:
-  virtual ~MouseInjection() = default;
-  virtual void SendKeyEvent(std::uint8_t key, std::uint8_t action) = 0;
-  virtual void ReleaseAll() = 0;
-  virtual void SendConsumerUsage(std::uint16_t usage) = 0;
-};
-
 // The state the reader hands to the worker.
 class ButtonActionHandover {
  public:
@@ -52,9 +44,14 @@ class ButtonActionHandover {
   // gone away, or the program ends).
   void RequestStop();
 
-  // Worker: waits until an action is pending or the threads are told to end;
-  // false means end.
-  bool WaitForAction(std::uint8_t& eventCode, std::uint8_t& levelByte);
+  // The mouse is back after a removal: whatever it last heard may have left
+  // keys held, so the worker releases everything before the next action.
+  void RequestRelease();
+
+  enum class Wake : std::uint8_t { Action, Release, End };
+  // Worker: waits until an action is pending, a release is asked for, or the
+  // threads are told to end.
+  Wake WaitForAction(std::uint8_t& eventCode, std::uint8_t& levelByte);
   bool StopRequested() const { return stopRequest_.load(std::memory_order_acquire) != 0; }
   // The action is done: the next press can start another one.
   void FinishAction();
@@ -70,6 +67,7 @@ class ButtonActionHandover {
   std::atomic<std::uint8_t> pendingEventCode_{0};
   std::atomic<std::uint8_t> pendingLevelByte_{0};
   std::atomic<std::int32_t> stopRequest_{0};
+  bool releaseRequested_ = false;
   bool shutdown_ = false;
 };
 

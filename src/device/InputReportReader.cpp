@@ -1,60 +1,48 @@
 #include "device/InputReportReader.h"
 
 #include <algorithm>
-#include <span>
-#include <utility>
 
 namespace zr {
 
 void InputReportReader::Run() {
   for (;;) {
-    std::shared_ptr<HidDevice> device;
     std::uint64_t generation = 0;
     {
-      std::unique_lock lock(mutex_);
-      changed_.wait(lock, [this] { return shutdown_ || device_ != nullptr; });
+      std::lock_guard lock(mutex_);
       if (shutdown_) return;
-      device = device_;
       generation = generation_;
     }
-    const auto read = device->ReadInput(buffer_);
-    if (read) {
+    if (const auto read = source_.ReadInputReport(buffer_)) {
       const std::size_t length = std::min(*read, buffer_.size());
       handover_.OnInputReport(std::span<const std::uint8_t>(buffer_.data(), length), macroMode2_.load());
       continue;
     }
-    // A failed read does not heal by itself (the mouse is gone, or we were
-    // cancelled): wait for the next attach, detach or shutdown.
+    // A failed read does not heal by itself (no mouse, the mouse gone, or a
+    // cancel): wait until the handles change or the thread is stopped.
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return shutdown_ || generation_ != generation; });
   }
 }
 
-void InputReportReader::Attach(std::shared_ptr<HidDevice> device) {
-  std::shared_ptr<HidDevice> previous;
+void InputReportReader::InputChanged(bool mousePresent) {
+  bool returned = false;
   {
     std::lock_guard lock(mutex_);
-    previous = std::exchange(device_, std::move(device));
     ++generation_;
+    returned = mousePresent && removed_;
+    removed_ = !mousePresent;
   }
-  if (previous) previous->CancelRead();
   changed_.notify_all();
-}
-
-void InputReportReader::Detach() {
-  Attach(nullptr);
-  handover_.RequestStop();
+  if (!mousePresent) handover_.RequestStop();
+  if (returned) handover_.RequestRelease();
 }
 
 void InputReportReader::Shutdown() {
-  std::shared_ptr<HidDevice> device;
   {
     std::lock_guard lock(mutex_);
     shutdown_ = true;
-    device = device_;
-    ++generation_;
   }
-  if (device) device->CancelRead();
+  source_.CancelInputRead();
   changed_.notify_all();
 }
 

@@ -36,7 +36,8 @@ class ScriptedTimer final : public StepTimer {
   explicit ScriptedTimer(Log& log) : log_(log) {}
   void BeginPlayback() override { log_.push_back("begin"); }
   void EndPlayback() override { log_.push_back("end"); }
-  void Wait(std::uint32_t ms) override {
+  void SleepFor(std::chrono::milliseconds duration) override {
+    const auto ms = duration.count();
     log_.push_back("wait " + std::to_string(ms));
     ++waits;
     if (duringWait) duringWait(waits);
@@ -91,7 +92,7 @@ class ButtonActions : public ::testing::Test {
   void WorkOnce() {
     std::uint8_t code = 0, level = 0;
     ASSERT_TRUE(handover.Pending());
-    ASSERT_TRUE(handover.WaitForAction(code, level));
+    ASSERT_EQ(handover.WaitForAction(code, level), ButtonActionHandover::Wake::Action);
     worker.CarryOut(code, level);
     handover.FinishAction();
   }

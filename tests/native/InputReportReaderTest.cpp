@@ -9,19 +9,19 @@
 #include <vector>
 
 #include "device/ButtonActionThreads.h"
+#include "macros/MacroRecord.h"
 #include "platform/IniEngine.h"
 #include "shared/TestFolder.h"
 
 namespace zr {
 namespace {
 
-class QueuedInputDevice final : public HidDevice {
+class QueuedInputSource final : public InputReportSource {
  public:
-  std::optional<HidAttributes> Attributes() override { return HidAttributes{0x18F8, 0x1286}; }
-  std::optional<HidCapabilities> Capabilities() override { return HidCapabilities{0xFF00, 1, 8, 0}; }
-  bool SetFeature(std::span<const std::uint8_t>) override { return false; }
-  std::optional<std::size_t> ReadInput(std::span<std::uint8_t> buffer) override {
+  std::optional<std::size_t> ReadInputReport(std::span<std::uint8_t> buffer) override {
     std::unique_lock lock(mutex_);
+    ++reads_;
+    if (!present_) return std::nullopt;  // as the device link does without a mouse
     inRead_ = true;
     changed_.notify_all();
     changed_.wait(lock, [this] { return cancelled_ || !reports_.empty(); });
@@ -36,9 +36,15 @@ class QueuedInputDevice final : public HidDevice {
     std::copy_n(report.begin(), n, buffer.begin());
     return n;
   }
-  void CancelRead() override {
+  void CancelInputRead() override {
     std::lock_guard lock(mutex_);
     cancelled_ = true;
+    changed_.notify_all();
+  }
+  void SetPresent(bool present) {
+    std::lock_guard lock(mutex_);
+    present_ = present;
+    if (!present && inRead_) cancelled_ = true;  // the read of a removed mouse fails
     changed_.notify_all();
   }
   void Offer(std::vector<std::uint8_t> report) {
@@ -52,13 +58,19 @@ class QueuedInputDevice final : public HidDevice {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return reports_.empty() && inRead_; });
   }
+  int Reads() {
+    std::lock_guard lock(mutex_);
+    return reads_;
+  }
 
  private:
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<std::vector<std::uint8_t>> reports_;
+  bool present_ = true;
   bool cancelled_ = false;
   bool inRead_ = false;
+  int reads_ = 0;
 };
 
 class CountingMouse final : public MouseInjection {
@@ -74,7 +86,7 @@ class CountingMouse final : public MouseInjection {
 // decides what happens during a step.
 class GatedTimer final : public StepTimer {
  public:
-  void Wait(std::uint32_t) override {
+  void SleepFor(std::chrono::milliseconds) override {
     std::unique_lock lock(mutex_);
     ++waiting_;
     changed_.notify_all();
@@ -123,6 +135,7 @@ class ButtonActionsThreaded : public ::testing::Test {
     macros.macros[0] = OneKeyMacro(1000);
     macros.macroCount = 1;
     threads.Start();
+    source.WaitUntilDrained();
   }
   ~ButtonActionsThreaded() override {
     timer.Allow(1 << 20);  // nothing may stay parked when the threads stop
@@ -146,27 +159,25 @@ class ButtonActionsThreaded : public ::testing::Test {
                             mouse,
                             timer,
                             programs};
-  InputReportReader reader{handover, config.MACRO_MODE2};
+  QueuedInputSource source;
+  InputReportReader reader{source, handover, config.MACRO_MODE2};
   ButtonActionThreads threads{reader, worker, handover};
-  std::shared_ptr<QueuedInputDevice> device = std::make_shared<QueuedInputDevice>();
 };
 
 TEST_F(ButtonActionsThreaded, ReportsReachTheWorkerThroughTheReader) {
-  reader.Attach(device);
-  device->Offer({6, 0xF5, 1});
-  device->Offer({6, 0xF5, 0x80});
-  device->Offer({6});  // too short: ignored
-  device->WaitUntilDrained();
+  source.Offer({6, 0xF5, 1});
+  source.Offer({6, 0xF5, 0x80});
+  source.Offer({6});  // too short: ignored
+  source.WaitUntilDrained();
   WaitUntilIdle();
   EXPECT_EQ(mouse.consumer, 0x00E9);
 }
 
 TEST_F(ButtonActionsThreaded, SecondPressStopsAfterTheRepetitionInProgress) {
-  reader.Attach(device);
-  device->Offer({6, 0xF4, 1});
+  source.Offer({6, 0xF4, 1});
   timer.WaitForWorkerInStep();  // first step of the first repetition
-  device->Offer({6, 0xF4, 1});
-  device->WaitUntilDrained();
+  source.Offer({6, 0xF4, 1});
+  source.WaitUntilDrained();
   timer.Allow(1 << 20);
   WaitUntilIdle();
   EXPECT_EQ(mouse.releases, 1);
@@ -175,26 +186,31 @@ TEST_F(ButtonActionsThreaded, SecondPressStopsAfterTheRepetitionInProgress) {
 
 TEST_F(ButtonActionsThreaded, UnpluggingDuringAMacroEndsItReleased) {
   config.MACRO_MODE2 = 1;  // would play while held, up to 10000 times
-  reader.Attach(device);
-  device->Offer({6, 0xF4, 1});
+  source.Offer({6, 0xF4, 1});
   timer.WaitForWorkerInStep();
-  reader.Detach();  // no release report can come now
+  source.SetPresent(false);  // no release report can come now
+  reader.InputChanged(false);
   timer.Allow(1 << 20);
   WaitUntilIdle();
   EXPECT_EQ(mouse.releases, 1);
 
+  // Without a mouse the reader waits instead of trying again and again.
+  const int reads = source.Reads();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_LE(source.Reads(), reads + 1);
+
   // A mouse plugged in again works as before.
-  auto again = std::make_shared<QueuedInputDevice>();
-  reader.Attach(again);
-  again->Offer({6, 0xF5, 1});
-  again->WaitUntilDrained();
+  source.SetPresent(true);
+  reader.InputChanged(true);
+  source.WaitUntilDrained();
+  source.Offer({6, 0xF5, 1});
+  source.WaitUntilDrained();
   WaitUntilIdle();
   EXPECT_EQ(mouse.consumer, 0x00E9);
 }
 
 TEST_F(ButtonActionsThreaded, StoppingEndsBlockedThreadsAndAPlayingMacro) {
-  reader.Attach(device);
-  device->Offer({6, 0xF4, 1});
+  source.Offer({6, 0xF4, 1});
   timer.WaitForWorkerInStep();
   reader.Shutdown();  // the reader is blocked in its read
   handover.Shutdown();  // the worker is in the first repetition
