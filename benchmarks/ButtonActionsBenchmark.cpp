@@ -69,6 +69,8 @@ void BM_PressToConsumerKey(benchmark::State& state) {
     rig.mouse.Release(5);
     ++sent;
     while (rig.mouse.State().consumerKeys.size() < sent) std::this_thread::yield();
+    // A press while the worker is still busy would only be a stop request.
+    while (rig.handover.Pending()) std::this_thread::yield();
   }
 }
 BENCHMARK(BM_PressToConsumerKey)->UseRealTime();
