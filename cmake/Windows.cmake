@@ -55,3 +55,11 @@ endif()
 add_custom_command(TARGET zr_utility_virtual POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_VIRTUAL_DIST_DIR})
 target_link_libraries(zr_wine_tests PRIVATE zr_virtual_mouse)
+
+# Timing harnesses, run by hand under Wine or on Windows.
+file(GLOB ZR_WINE_TIMING_SOURCES CONFIGURE_DEPENDS benchmarks/wine/*.cpp)
+foreach(source IN LISTS ZR_WINE_TIMING_SOURCES)
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(zr_timing_${name} ${source})
+  target_link_libraries(zr_timing_${name} PRIVATE zr_win32)
+endforeach()

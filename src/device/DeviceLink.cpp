@@ -63,6 +63,7 @@ bool DeviceLink::OpenDevice() {
   }
   const bool result = bothOpened || found;
   devicePresent_ = result;
+  if (inputChanged_) inputChanged_(result);
   return result;
 }
 
@@ -100,6 +101,7 @@ bool DeviceLink::DeviceChange(std::uint32_t eventType, const DeviceNotice* notic
   } else if (eventType == kDeviceRemoveComplete) {
     if (IsTheMousesInterface(notice)) {
       devicePresent_ = false;
+      if (inputChanged_) inputChanged_(false);
       if (exitProcedure_) exitProcedure_();
     }
   }

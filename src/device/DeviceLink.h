@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 
+#include "device/InputReportSource.h"
 #include "platform/HidBus.h"
 
 namespace zr {
@@ -29,7 +30,7 @@ inline constexpr std::size_t kReportBufferSize = 256;
 // failed (the invalid handle value), or usable.
 enum class HandleState : std::uint8_t { Null, Invalid, Open };
 
-class DeviceLink final : public HidNotificationSink {
+class DeviceLink final : public HidNotificationSink, public InputReportSource {
  public:
   explicit DeviceLink(HidBus& bus) : bus_(bus) {}
   DeviceLink(const DeviceLink&) = delete;
@@ -65,9 +66,13 @@ class DeviceLink final : public HidNotificationSink {
 
   // For the input-report reader: one report of the input report length, or
   // nothing at once while the input handle is null or invalid.
-  std::optional<std::size_t> ReadInputReport(std::span<std::uint8_t> buffer);
+  std::optional<std::size_t> ReadInputReport(std::span<std::uint8_t> buffer) override;
   // Ends a read in progress (or the next one) so the reader can be stopped.
-  void CancelInputRead();
+  void CancelInputRead() override;
+
+  // Told after every open and after the mouse's removal, with the new
+  // device-present flag (the input-report reader waits on it).
+  void SetInputChanged(std::function<void(bool)> inputChanged) { inputChanged_ = std::move(inputChanged); }
 
  private:
   struct Slot {
@@ -80,6 +85,7 @@ class DeviceLink final : public HidNotificationSink {
   HidBus& bus_;
   NativeWindow window_ = nullptr;
   std::function<void()> exitProcedure_;
+  std::function<void(bool)> inputChanged_;
   bool registered_ = false;
   std::u16string devicePath_;
   std::atomic<bool> devicePresent_{false};

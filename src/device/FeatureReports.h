@@ -9,6 +9,8 @@
 #include <mutex>
 
 #include "device/DeviceLink.h"
+#include "device/MouseInjection.h"
+#include "macros/KeyAction.h"
 #include "platform/Sleeper.h"
 
 namespace zr {
@@ -31,21 +33,19 @@ enum class Command : std::uint8_t {
 // keyboard usages; the three buttons have a bit each, codes above them none.
 inline constexpr std::uint8_t kLeftButtonKey = 0xF0;
 inline constexpr std::uint8_t kMiddleButtonKey = 0xF2;
-inline constexpr std::uint8_t kKeyPress = 1;
-inline constexpr std::uint8_t kKeyRelease = 2;
 inline constexpr int kHeldKeys = 6;
 
-class FeatureReports {
+class FeatureReports final : public MouseInjection {
  public:
   FeatureReports(DeviceLink& link, Sleeper& sleeper) : link_(link), sleeper_(sleeper) {}
   FeatureReports(const FeatureReports&) = delete;
   FeatureReports& operator=(const FeatureReports&) = delete;
 
   // Input injection, for macro playback.
-  void SendKeyEvent(std::uint8_t keyCode, std::uint8_t action);
+  void SendKeyEvent(std::uint8_t keyCode, std::uint8_t action) override;
   // Every button and key released, with a 10 ms pause before each of the two reports.
-  void ReleaseAll();
-  void SendConsumerUsage(std::uint16_t usage);
+  void ReleaseAll() override;
+  void SendConsumerUsage(std::uint16_t usage) override;
   // Skipped when the feature handle is the invalid handle value.
   void SendDriverExit();
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "macros/KeyAction.h"
+
 namespace zr {
 
 inline constexpr std::size_t kMacroNameUnits = 20;
@@ -14,8 +16,6 @@ inline constexpr std::size_t kMacroEventSlots = 255;
 // The editor never lets a macro grow past this, and a file cannot either.
 inline constexpr std::uint8_t kMaxMacroEvents = 254;
 
-inline constexpr std::uint8_t kKeyPress = 1;
-inline constexpr std::uint8_t kKeyRelease = 2;
 
 struct MacroEvent {
   std::uint8_t key = 0;     // a key code (macros/KeyCodes.h)

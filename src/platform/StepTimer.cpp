@@ -9,9 +9,7 @@ namespace {
 
 class PortableStepTimer final : public StepTimer {
  public:
-  void Wait(std::uint32_t milliseconds) override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-  }
+  void SleepFor(std::chrono::milliseconds duration) override { std::this_thread::sleep_for(duration); }
 };
 
 }  // namespace

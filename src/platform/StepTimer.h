@@ -4,17 +4,17 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/Sleeper.h"
+
 namespace zr {
 
-class StepTimer {
+class StepTimer : public Sleeper {
  public:
-  virtual ~StepTimer() = default;
   // A macro starts or ends playing: implementations that must raise the
   // system's timer resolution do it only in between.
   virtual void BeginPlayback() {}
   virtual void EndPlayback() {}
-  // Blocks the calling thread for this many milliseconds.
-  virtual void Wait(std::uint32_t milliseconds) = 0;
+  void Wait(std::uint32_t milliseconds) { SleepFor(std::chrono::milliseconds(milliseconds)); }
 };
 
 // The platform's precise timer: on Windows a high-resolution waitable timer,

@@ -36,7 +36,8 @@ class Win32StepTimer final : public StepTimer {
     --raisedResolution_;
   }
 
-  void Wait(std::uint32_t milliseconds) override {
+  void SleepFor(std::chrono::milliseconds duration) override {
+    const auto milliseconds = static_cast<DWORD>(duration.count() < 0 ? 0 : duration.count());
     if (timer_) {
       LARGE_INTEGER due{};
       due.QuadPart = -static_cast<LONGLONG>(milliseconds) * 10000;  // relative, in 100 ns units
