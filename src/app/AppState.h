@@ -1,6 +1,7 @@
 // The process-wide state the main window works on.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "app/AppPaths.h"
@@ -14,7 +15,8 @@ struct AppState {
   AppPaths paths;
   ConfigRecord config;
   MacroTables macros;
-  std::int32_t currentConfig = 0;  // N of the Config<N> in use
+  // N of the Config<N> in use; the button-action worker saves into it.
+  std::atomic<std::int32_t> currentConfig{0};
   std::uint8_t languageFlag = 0;   // nonzero English, zero Chinese
 };
 
