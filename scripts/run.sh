@@ -8,14 +8,23 @@ root=$(pwd)
 
 scripts/setup.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target zr_utility
+cmake --build --preset windows --target zr_utility zr_utility_virtual
 
 source scripts/wine-env.sh build/windows
 zr_display
 zr_wine_prefix
 had_display=$([ -z "$zr_started_xvfb" ] && echo yes || echo no)
 
-exe="$root/build/windows/dist/ZR280S Gaming Mouse Driver.exe"
+# The real build when the mouse is plugged in, else the build that carries
+# the virtual mouse.
+dist="$root/build/windows/dist_virtual"
+for device in /sys/bus/usb/devices/*; do
+  if [ "$(cat "$device/idVendor" 2>/dev/null)" = 18f8 ] && [ "$(cat "$device/idProduct" 2>/dev/null)" = 1286 ]; then
+    dist="$root/build/windows/dist"
+  fi
+done
+echo "Starting $(basename "$dist")"
+exe="$dist/ZR280S Gaming Mouse Driver.exe"
 "$WINE" explorer /desktop=zr305,1280x800 "$("$WINE" winepath -w "$exe" 2>/dev/null | tr -d '\r')" &
 app=$!
 
