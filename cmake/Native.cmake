@@ -33,6 +33,7 @@ if(CMAKE_BUILD_TYPE STREQUAL "Release")
   find_package(benchmark REQUIRED)
   file(GLOB ZR_BENCHMARK_SOURCES CONFIGURE_DEPENDS benchmarks/*.cpp)
   add_executable(zr_benchmarks ${ZR_BENCHMARK_SOURCES})
+  target_include_directories(zr_benchmarks PRIVATE tests)  # the per-pixel baseline lives with the tests
   target_link_libraries(zr_benchmarks PRIVATE zr_core benchmark::benchmark)
   target_compile_definitions(zr_benchmarks PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()

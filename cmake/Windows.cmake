@@ -38,3 +38,13 @@ add_executable(zr_wine_tests ${ZR_WINE_TEST_SOURCES} res/app.rc)
 target_include_directories(zr_wine_tests PRIVATE tests)
 target_link_libraries(zr_wine_tests PRIVATE zr_win32 gtest gmock gtest_main)
 target_compile_definitions(zr_wine_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# Timing of the window-shape build under Wine (scripts/bench.sh runs it).
+file(GLOB ZR_WINE_TIMING_SOURCES CONFIGURE_DEPENDS benchmarks/wine/*.cpp)
+add_executable(zr_wine_timing ${ZR_WINE_TIMING_SOURCES})
+target_include_directories(zr_wine_timing PRIVATE tests)
+target_link_libraries(zr_wine_timing PRIVATE zr_win32)
+target_compile_definitions(zr_wine_timing PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+if(MINGW)
+  target_link_options(zr_wine_timing PRIVATE -municode)
+endif()

@@ -128,7 +128,23 @@ TEST(MaskShape, RunsGiveExactlyThePerPixelShape) {
     for (int x = 0; x < 6; ++x) checkerboard.Set(x, y, (x + y) % 2 ? Rgb{255, 255, 255} : Rgb{});
   RgbImage lightEdges(5, 4);
   for (int y = 0; y < 4; ++y) lightEdges.Set(0, y, {255, 255, 255}), lightEdges.Set(4, y, {255, 255, 255});
+  // Uniform stretches with single odd pixels at every offset within and
+  // across the eight-pixel chunks the scan settles at once.
+  RgbImage strays(41, 20, {0, 0, 0});
+  for (int y = 0; y < 10; ++y) strays.Set((y * 5) % 41, y, {200, 200, 200});
+  for (int y = 10; y < 20; ++y) {
+    for (int x = 0; x < 41; ++x) strays.Set(x, y, {230, 240, 250});
+    strays.Set((y * 7) % 41, y, {101, 100, 255});
+  }
+  RgbImage edges(64, 3, {0, 0, 0});  // chunks whose bytes sit just either side of 100
+  for (int x = 0; x < 64; ++x) {
+    edges.Set(x, 0, {100, 100, 100});
+    edges.Set(x, 1, {101, 101, 101});
+    edges.Set(x, 2, x % 2 ? Rgb{228, 229, 255} : Rgb{127, 128, 129});
+  }
   const Row rows[] = {
+      {"strays", strays},
+      {"edges of the byte tests", edges},
       {"all black", RgbImage(8, 5, {0, 0, 0})},
       {"all white", RgbImage(8, 5, {255, 255, 255})},
       {"one pixel, dark", RgbImage(1, 1, {100, 100, 100})},

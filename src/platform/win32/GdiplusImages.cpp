@@ -1,11 +1,6 @@
 #include "platform/win32/GdiplusImages.h"
 
-#include <windows.h>
-// GDI+'s headers use min and max unqualified.
-#include <algorithm>
-using std::max;
-using std::min;
-#include <gdiplus.h>
+#include "platform/win32/Gdiplus.h"
 
 #include <cstdint>
 #include <fstream>
