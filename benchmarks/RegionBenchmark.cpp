@@ -42,5 +42,3 @@ BENCHMARK(MainWindowRegions)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zr
-
-BENCHMARK_MAIN();

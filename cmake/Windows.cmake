@@ -39,12 +39,29 @@ target_include_directories(zr_wine_tests PRIVATE tests)
 target_link_libraries(zr_wine_tests PRIVATE zr_win32 gtest gmock gtest_main)
 target_compile_definitions(zr_wine_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
-# Timing of the window-shape build under Wine (scripts/bench.sh runs it).
-file(GLOB ZR_WINE_TIMING_SOURCES CONFIGURE_DEPENDS benchmarks/wine/*.cpp)
-add_executable(zr_wine_timing ${ZR_WINE_TIMING_SOURCES})
-target_include_directories(zr_wine_timing PRIVATE tests)
-target_link_libraries(zr_wine_timing PRIVATE zr_win32)
-target_compile_definitions(zr_wine_timing PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# Which HID bus the program talks to is chosen at link time: the shipped build
+# links the system's HID, a second build of the same program links the
+# virtual mouse, so the whole program runs without hardware. It ships into
+# its own folder, with the same data.
+target_sources(zr_utility PRIVATE src/platform/win32/selection/Win32ProgramHidBus.cpp)
+set(ZR_VIRTUAL_DIST_DIR ${CMAKE_BINARY_DIR}/dist_virtual)
+add_executable(zr_utility_virtual WIN32 src/app/Main_win.cpp res/app.rc virtual_mouse/program/VirtualProgramHidBus.cpp)
+target_link_libraries(zr_utility_virtual PRIVATE zr_win32 zr_virtual_mouse)
+set_target_properties(zr_utility_virtual PROPERTIES OUTPUT_NAME "${ZR_EXE_NAME}"
+                      RUNTIME_OUTPUT_DIRECTORY ${ZR_VIRTUAL_DIST_DIR})
 if(MINGW)
-  target_link_options(zr_wine_timing PRIVATE -municode)
+  target_link_options(zr_utility_virtual PRIVATE -municode)
 endif()
+add_custom_command(TARGET zr_utility_virtual POST_BUILD
+                   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_VIRTUAL_DIST_DIR})
+target_link_libraries(zr_wine_tests PRIVATE zr_virtual_mouse)
+
+# Timing harnesses, run by hand under Wine or on Windows.
+file(GLOB ZR_WINE_TIMING_SOURCES CONFIGURE_DEPENDS benchmarks/wine/*.cpp)
+foreach(source IN LISTS ZR_WINE_TIMING_SOURCES)
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(zr_timing_${name} ${source})
+  target_link_libraries(zr_timing_${name} PRIVATE zr_win32)
+  target_include_directories(zr_timing_${name} PRIVATE tests)  # baselines shared with the tests
+  target_compile_definitions(zr_timing_${name} PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endforeach()

@@ -13,9 +13,9 @@ build/native-release/zr_benchmarks
 
 echo "== Windows build under Wine"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target zr_wine_timing
+cmake --build --preset windows --target zr_timing_RegionTiming
 source scripts/wine-env.sh build/windows
 zr_display
 zr_wine_prefix
-"$WINE" build/windows/zr_wine_timing.exe
+"$WINE" build/windows/zr_timing_RegionTiming.exe
 zr_wine_stop

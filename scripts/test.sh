@@ -40,6 +40,38 @@ cmake --build --preset native
 run_gtest "native (ASan+UBSan)" build/native/zr_native_tests
 (cd build/native && ctest --output-on-failure --no-tests=error -E '^native_tests$') || status=1
 
+echo "== Threaded tests (ThreadSanitizer)"
+cmake --preset native-tsan >/dev/null
+cmake --build --preset native-tsan --target zr_native_tests
+TSAN_OPTIONS="halt_on_error=1 ${TSAN_OPTIONS:-}" \
+  run_gtest "native threaded (TSan)" build/native-tsan/zr_native_tests --gtest_filter='*Threaded*'
+echo "== Fuzzing (libFuzzer, ASan + UBSan)"
+# Each target runs for a bounded time from its committed corpus; what it
+# finds goes under build/fuzz, never into the corpus.
+run_fuzzer() {
+  local target=$1 log rc runs
+  mkdir -p "build/fuzz/run/$target" build/fuzz/artifacts
+  log=$(mktemp)
+  set +e
+  "build/fuzz/$target" -max_total_time=20 -print_final_stats=1 -artifact_prefix=build/fuzz/artifacts/ \
+    "build/fuzz/run/$target" "fuzz/corpus/$target" >"$log" 2>&1
+  rc=$?
+  set -e
+  runs=$(grep -Eo 'number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || true)
+  if [ "$rc" -ne 0 ]; then
+    tail -40 "$log"
+    summary+=("$target: CRASHED after ${runs:-?} runs (input in build/fuzz/artifacts)")
+    status=1
+  else
+    summary+=("$target: ${runs:-0} runs, no crash")
+  fi
+  rm -f "$log"
+}
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+run_fuzzer fuzz_macro_file
+run_fuzzer fuzz_ini_engine
+
 echo "== Windows build (MinGW-w64)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows

@@ -1,7 +1,7 @@
 // Times the main window's shape on the window system: the per-pixel build
 // (GetPixel and one exclusive-or combine per light pixel) against runs of
 // dark pixels handed over as one rectangle list. Decoding is not timed.
-// Usage: zr_wine_timing [mask.jpg]
+// Usage: zr_timing_RegionTiming [mask.jpg]
 #include <windows.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Text.h"
 #include "platform/win32/GdiImages.h"
 #include "platform/win32/GdiRegion.h"
 #include "platform/win32/GdiplusImages.h"
@@ -40,9 +41,9 @@ double MedianMs(int runs, Build build) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
+int main(int argc, char** argv) {
   using namespace zr;
-  const std::wstring file = argc > 1 ? argv[1] : test::SourceFolder() + L"\\data\\skins\\main_mask.jpg";
+  const std::wstring file = argc > 1 ? Wide(Utf16FromUtf8(argv[1])) : test::SourceFolder() + L"\\data\\skins\\main_mask.jpg";
   GdiplusImageDecoder decoder;
   const auto mask = decoder.Decode(FromWide(file));
   if (!mask) {

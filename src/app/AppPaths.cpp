@@ -9,14 +9,6 @@ std::u16string ApplicationDirectoryFromModulePath(std::u16string_view modulePath
   return std::u16string(modulePath.substr(0, cut));
 }
 
-std::u16string ApplicationNameFromModulePath(std::u16string_view modulePath) {
-  const std::size_t slash = modulePath.find_last_of(u"\\/");
-  std::u16string_view name = slash == std::u16string_view::npos ? modulePath : modulePath.substr(slash + 1);
-  const std::size_t dot = name.rfind(u'.');
-  if (dot != std::u16string_view::npos && dot > 0) name = name.substr(0, dot);
-  return std::u16string(name);
-}
-
 std::u16string_view SkinLayoutFileName(SkinLayoutFile file, std::uint8_t languageFlag) {
   const bool english = languageFlag != 0;
   switch (file) {

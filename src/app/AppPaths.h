@@ -19,10 +19,6 @@ std::u16string_view SkinLayoutFileName(SkinLayoutFile file, std::uint8_t languag
 // characters), cut just before its last backslash; no backslash gives "".
 std::u16string ApplicationDirectoryFromModulePath(std::u16string_view modulePath);
 
-// The executable's file name without its folder and extension: the caption
-// of the utility's message boxes.
-std::u16string ApplicationNameFromModulePath(std::u16string_view modulePath);
-
 struct AppPaths {
   std::u16string applicationDirectory;
 
@@ -32,6 +28,9 @@ struct AppPaths {
     return applicationDirectory + (languageFlag != 0 ? u"\\Macro_EN.dat" : u"\\Macro_CN.dat");
   }
   std::u16string ConstantMacroFile() const { return applicationDirectory + u"\\constMacro.dat"; }
+  std::u16string DefaultMacroFile(std::uint8_t languageFlag) const {
+    return SkinFolder() + (languageFlag != 0 ? u"\\INI_EN\\defMacro.dat" : u"\\INI_CN\\defMacro.dat");
+  }
   std::u16string MaskImage() const { return SkinFolder() + u"\\main_mask.jpg"; }
   std::u16string SkinLayout(SkinLayoutFile file, std::uint8_t languageFlag) const {
     return SkinFolder() + std::u16string(SkinLayoutFileName(file, languageFlag));

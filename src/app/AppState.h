@@ -5,6 +5,7 @@
 
 #include "app/AppPaths.h"
 #include "config/ConfigRecord.h"
+#include "macros/MacroRecord.h"
 #include "platform/ProfileFiles.h"
 
 namespace zr {
@@ -12,6 +13,7 @@ namespace zr {
 struct AppState {
   AppPaths paths;
   ConfigRecord config;
+  MacroTables macros;
   std::int32_t currentConfig = 0;  // N of the Config<N> in use
   std::uint8_t languageFlag = 0;   // nonzero English, zero Chinese
 };

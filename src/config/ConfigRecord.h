@@ -29,7 +29,7 @@ struct ConfigRecord {
 
   // Device-state fields, filled by the download and never stored.
   std::array<std::uint8_t, kDpiLevels> sentSensorCode{};
-  std::uint8_t sentLedMode = 0;
+  std::atomic<std::uint8_t> sentLedMode{0};  // the colour-preview worker reads it
   std::array<std::atomic<std::int32_t>, kButtonSlots> dpiButtonFlag{};
   std::array<std::atomic<std::int32_t>, kButtonSlots> rateButtonFlag{};
 };

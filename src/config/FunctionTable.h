@@ -43,7 +43,8 @@ inline constexpr std::array<std::uint8_t, kDpiSteps> kSensorCodes = {1, 2, 3, 4,
 inline constexpr std::array<std::uint16_t, kDpiSteps> kDpiValues = {200,  400,  600,  800,  1000, 1200,
                                                                     1600, 2000, 2400, 3200, 4000, 4800};
 
-// Sensor code of a DPI step; a step outside the table has none (nullopt-like 0).
+// Sensor code of a DPI step; a step beyond the table (only a hand-edited file
+// has one) is sent as the lowest resolution, which is also how it is shown.
 std::uint8_t SensorCodeOfStep(std::uint8_t step);
 // DPI shown for a sensor code; a code outside the table shows as 200.
 std::uint16_t DpiOfSensorCode(std::uint8_t sensorCode);

@@ -60,8 +60,13 @@ std::u16string DecodeText(std::string_view bytes, IniDocument& document) {
   document.encoding = IniEncoding::Ansi;
   document.ansiAsUtf8 = IsValidUtf8(bytes);
   if (document.ansiAsUtf8) return Utf16FromUtf8(bytes);
-  // Not UTF-8: one character per byte, so that writing the file back keeps every byte.
-  return std::u16string(bytes.begin(), bytes.end());
+  // Not UTF-8: one character per byte, so that writing the file back keeps
+  // every byte. Through unsigned char: a plain char would sign-extend bytes
+  // from 0x80 up into characters that no byte can write back.
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (char c : bytes) text.push_back(static_cast<unsigned char>(c));
+  return text;
 }
 
 std::string EncodeText(std::u16string_view text, const IniDocument& document) {
@@ -217,19 +222,27 @@ std::u16string CopyProfileEntry(std::u16string_view value, std::size_t bufferSiz
   return out;
 }
 
+std::u16string ReadProfileEntry(const IniDocument* document, std::u16string_view section, std::u16string_view key,
+                                std::u16string_view defaultValue, std::size_t bufferSize) {
+  while (!defaultValue.empty() && defaultValue.back() == u' ') defaultValue.remove_suffix(1);
+  if (key.empty()) return {};
+  const IniKey* found = document != nullptr ? FindIniKey(*document, section, key) : nullptr;
+  return CopyProfileEntry(found && found->value ? std::u16string_view(*found->value) : defaultValue, bufferSize);
+}
+
 std::u16string PortableProfileFiles::ReadString(std::u16string_view section, std::u16string_view key,
                                                 std::u16string_view defaultValue, std::size_t bufferSize,
                                                 std::u16string_view path) {
-  while (!defaultValue.empty() && defaultValue.back() == u' ') defaultValue.remove_suffix(1);
   if (key.empty()) return {};
   std::string bytes;
+  bool present = false;
   {
     std::lock_guard lock(mutex_);
-    if (!ReadFileBytes(FilePath(path), bytes)) return CopyProfileEntry(defaultValue, bufferSize);
+    present = ReadFileBytes(FilePath(path), bytes);
   }
+  if (!present) return ReadProfileEntry(nullptr, section, key, defaultValue, bufferSize);
   const IniDocument document = ParseIni(bytes);
-  const IniKey* found = FindIniKey(document, section, key);
-  return CopyProfileEntry(found && found->value ? std::u16string_view(*found->value) : defaultValue, bufferSize);
+  return ReadProfileEntry(&document, section, key, defaultValue, bufferSize);
 }
 
 bool PortableProfileFiles::WriteString(std::u16string_view section, std::u16string_view key,

@@ -51,6 +51,11 @@ bool SetIniValue(IniDocument& document, std::u16string_view section, std::u16str
 // pair of surrounding quotes removed, truncated to bufferSize - 1.
 std::u16string CopyProfileEntry(std::u16string_view value, std::size_t bufferSize);
 
+// A whole read as the profile functions do it, on the document of a file;
+// nullptr stands for a missing file.
+std::u16string ReadProfileEntry(const IniDocument* document, std::u16string_view section, std::u16string_view key,
+                                std::u16string_view defaultValue, std::size_t bufferSize);
+
 class PortableProfileFiles final : public ProfileFiles {
  public:
   std::u16string ReadString(std::u16string_view section, std::u16string_view key, std::u16string_view defaultValue,

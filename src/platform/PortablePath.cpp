@@ -14,11 +14,6 @@ std::filesystem::path FilePath(std::u16string_view path) {
   return std::filesystem::path(text);
 }
 
-bool IsExistingFile(std::u16string_view path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(FilePath(path), error);
-}
-
 std::optional<FileStamp> StampOf(std::u16string_view path) {
   const std::filesystem::path file = FilePath(path);
   std::error_code error;

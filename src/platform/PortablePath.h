@@ -11,9 +11,6 @@ namespace zr {
 
 std::filesystem::path FilePath(std::u16string_view path);
 
-// A file, not a folder, is at `path`.
-bool IsExistingFile(std::u16string_view path);
-
 // What tells a replaced file from the one read before: its last-write time,
 // and its size for file systems whose clock is coarser than a quick copy.
 struct FileStamp {

@@ -25,7 +25,7 @@ class LanguageSwitchHooks {
 };
 
 struct LanguageSwitchTarget {
-  ProfileFiles& files;
+  ProfileFiles& profiles;
   const AppPaths& paths;
   std::uint8_t& languageFlag;
   SkinLayouts& skin;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/PortablePath.h"
 #include "platform/Text.h"
 
 namespace zr {
@@ -25,20 +24,21 @@ SplitSkinValue SplitSkinFields(std::u16string_view value) {
 }
 
 bool SkinValueReader::RequireFile(std::u16string_view path) {
-  if (IsExistingFile(path)) return true;
+  if (services_.files.Exists(path)) return true;
   if (!exitRequested_) {
     exitRequested_ = true;
-    notices_.ShowMessage(kLayoutFileMissingText);
-    notices_.RequestExit();
+    services_.notices.ShowMessage(kMissingLayoutFileMessage);
+    services_.exit.RequestExit();
   }
   return false;
 }
 
 SkinFields SkinValueReader::ReadSkinValue(std::u16string_view path, std::u16string_view section, std::int32_t n) {
   if (!RequireFile(path)) return {};
-  const std::u16string value = files_.ReadString(section, DecimalText(n), u"", kSkinValueBufferSize, path);
+  const std::u16string value =
+      services_.profiles.ReadString(section, DecimalText(n), u"", kSkinValueBufferSize, path);
   SplitSkinValue split = SplitSkinFields(value);
-  if (split.tooManyCommas) notices_.ShowMessage(kMalformedSkinValueText);
+  if (split.tooManyCommas) services_.notices.ShowMessage(kMalformedSkinValueMessage);
   return std::move(split.fields);
 }
 

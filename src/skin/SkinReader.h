@@ -9,13 +9,25 @@
 #include <string_view>
 
 #include "app/AppPaths.h"
+#include "platform/FileQueries.h"
 #include "platform/ProfileFiles.h"
+#include "platform/UserNotices.h"
 #include "skin/SkinLayout.h"
-#include "skin/SkinNotices.h"
 
 namespace zr {
 
 using SkinFields = std::array<std::u16string, 6>;
+
+// Both texts are Chinese in either language, under the system's own caption.
+inline constexpr std::u16string_view kMissingLayoutFileMessage = u"找不到配置文件";
+inline constexpr std::u16string_view kMalformedSkinValueMessage = u"加载ini错误！";
+
+struct SkinFileServices {
+  ProfileFiles& profiles;
+  FileQueries& files;
+  UserNotices& notices;
+  ExitRequests& exit;
+};
 
 // Values are read through a buffer of this many units, so at most 259 characters count.
 inline constexpr std::size_t kSkinValueBufferSize = 260;
@@ -32,7 +44,7 @@ SplitSkinValue SplitSkinFields(std::u16string_view value);
 
 class SkinValueReader {
  public:
-  SkinValueReader(ProfileFiles& files, SkinNotices& notices) : files_(files), notices_(notices) {}
+  explicit SkinValueReader(SkinFileServices services) : services_(services) {}
 
   // False when there is no file at `path`: the user is told once and the
   // exit procedure is asked for once, however many values were still to come.
@@ -45,8 +57,7 @@ class SkinValueReader {
   bool ExitRequested() const { return exitRequested_; }
 
  private:
-  ProfileFiles& files_;
-  SkinNotices& notices_;
+  SkinFileServices services_;
   bool exitRequested_ = false;
 };
 

@@ -134,6 +134,13 @@ TEST_F(ProfileScenario, Utf8FilesWithAByteOrderMarkKeepIt) {
   EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[S]\r\nname=caf\xC3\xA9\r\nk=1\r\n");
 }
 
+TEST_F(ProfileScenario, AnAnsiFileThatIsNotUtf8KeepsItsBytesThroughARewrite) {
+  Given("[S]\r\nname=caf\xE9 cr\xE8me\r\n[\xC4rger]\r\nk=1\r\n");
+  EXPECT_EQ(Read(u"S", u"name").size(), 10u);  // one character per byte
+  EXPECT_TRUE(Write(u"S", u"k", u"2"));
+  EXPECT_EQ(Bytes(), "[S]\r\nname=caf\xE9 cr\xE8me\r\nk=2\r\n[\xC4rger]\r\nk=1\r\n");
+}
+
 TEST_F(ProfileScenario, EmptyAndGarbageFilesReadAsEmpty) {
   Given("");
   EXPECT_EQ(Read(u"S", u"k", 64, u"d"), u"d");
@@ -165,7 +172,14 @@ TEST_F(ProfileScenario, AnOddTrailingByteOfAUtf16FileStillCounts) {
   EXPECT_EQ(Read(u"S", u"k"), u"12");
   EXPECT_EQ(Read(u"S", u"A", 64, u"d"), u"d");
   EXPECT_TRUE(Write(u"S", u"k", u"3"));
-  EXPECT_EQ(Bytes(), Utf16LeBytes(u"[S]\r\nk=3\r\nA\r\n"));
+  // Only the low byte of that last character is the file's: Wine pairs it
+  // with whatever memory follows the file's bytes, so the high byte varies
+  // from run to run there.
+  std::string written = Bytes();
+  const std::string expected = Utf16LeBytes(u"[S]\r\nk=3\r\nA\r\n");
+  ASSERT_EQ(written.size(), expected.size());
+  written[expected.size() - 5] = '\0';
+  EXPECT_EQ(written, expected);
 }
 
 TEST_F(ProfileScenario, AReadOnlyFileIsLeftUnchangedAndTheWriteFails) {

@@ -1,19 +1,27 @@
-// Notices that only remember what the loaders asked for.
+// Records what the core asks the user to see, instead of showing it.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "skin/SkinNotices.h"
+#include "platform/UserNotices.h"
 
 namespace zr::test {
 
-class RecordingNotices final : public SkinNotices {
+struct ShownMessage {
+  std::u16string text;
+  std::u16string caption;
+  bool operator==(const ShownMessage&) const = default;
+};
+
+class RecordingNotices final : public UserNotices, public ExitRequests {
  public:
-  void ShowMessage(std::u16string_view text) override { messages.emplace_back(text); }
+  void ShowMessage(std::u16string_view text, std::u16string_view caption = {}) override {
+    messages.push_back({std::u16string(text), std::u16string(caption)});
+  }
   void RequestExit() override { ++exitRequests; }
 
-  std::vector<std::u16string> messages;
+  std::vector<ShownMessage> messages;
   int exitRequests = 0;
 };
 

@@ -10,7 +10,7 @@
 #include "platform/Text.h"
 #include "shared/ProfileUnderTest.h"
 #include "shared/RecordingNotices.h"
-#include "shared/SkinUnderTest.h"
+#include "shared/PlatformUnderTest.h"
 #include "skin/MaskShape.h"
 #include "skin/SkinImageFiles.h"
 #include "skin/SkinReader.h"
@@ -27,7 +27,7 @@ struct Size {
 class ShippedSkin : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    paths_ = new AppPaths{ShippedDataFolder()};
+    paths_ = new AppPaths{InstallationDataPath(u"")};
     images_ = new std::map<std::u16string, RgbImage>;
     auto decoder = MakeImageDecoderUnderTest();
     std::vector<std::u16string_view> names{kLedDarkImage, kLedBlueImage};
@@ -45,7 +45,7 @@ class ShippedSkin : public ::testing::Test {
 
   void SetUp() override {
     for (std::uint8_t language : {0, 1}) {
-      SkinValueReader reader(*files, notices);
+      SkinValueReader reader({*files, *fileQueries, notices, notices});
       ASSERT_TRUE(LoadPageLayouts(reader, *paths_, language, skins[language]));
       ASSERT_TRUE(LoadWarningLayout(reader, *paths_, language, skins[language]));
     }
@@ -62,6 +62,7 @@ class ShippedSkin : public ::testing::Test {
   static AppPaths* paths_;
   static std::map<std::u16string, RgbImage>* images_;
   std::unique_ptr<ProfileFiles> files = MakeProfileFilesUnderTest();
+  std::unique_ptr<FileQueries> fileQueries = MakeFileQueriesUnderTest();
   RecordingNotices notices;
   SkinLayouts skins[2];
 };

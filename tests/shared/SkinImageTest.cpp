@@ -7,18 +7,18 @@
 #include <filesystem>
 
 #include "platform/PortablePath.h"
-#include "shared/SkinUnderTest.h"
+#include "shared/PlatformUnderTest.h"
 #include "shared/TestFolder.h"
 #include "skin/SkinImageCache.h"
 
 namespace zr::test {
 namespace {
 
-std::string TinyJpeg() { return ReadBytes(SourceTree() + u"\\tests\\data\\tiny.jpg"); }
+std::string TinyJpeg() { return ReadBytes(SourceTreePath(u"\\tests\\data\\tiny.jpg")); }
 
 TEST(SkinImageDecoding, AJpegBecomesItsPixels) {
   auto decoder = MakeImageDecoderUnderTest();
-  const auto image = decoder->Decode(SourceTree() + u"\\tests\\data\\tiny.jpg");
+  const auto image = decoder->Decode(SourceTreePath(u"\\tests\\data\\tiny.jpg"));
   ASSERT_TRUE(image);
   ASSERT_EQ(image->Width(), 3);
   ASSERT_EQ(image->Height(), 2);
@@ -57,7 +57,7 @@ TEST(SkinImageDecoding, WhatIsNotADecodableImageGivesNothing) {
     EXPECT_FALSE(decoder->Decode(folder.Path(u"image.jpg")));
   }
   EXPECT_FALSE(decoder->Decode(folder.Path(u"absent.jpg")));
-  EXPECT_TRUE(decoder->Decode(SourceTree() + u"\\tests\\data\\tiny.jpg"));  // still works afterwards
+  EXPECT_TRUE(decoder->Decode(SourceTreePath(u"\\tests\\data\\tiny.jpg")));  // still works afterwards
 }
 
 TEST(SkinImageDecoding, TheFrameHeaderSizeIsReadWithoutDecoding) {

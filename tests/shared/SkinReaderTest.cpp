@@ -8,6 +8,7 @@
 #include "config/ConfigStore.h"
 #include "platform/PortablePath.h"
 #include "platform/Text.h"
+#include "shared/PlatformUnderTest.h"
 #include "shared/ProfileUnderTest.h"
 #include "shared/RecordingNotices.h"
 #include "shared/TestFolder.h"
@@ -18,6 +19,13 @@ namespace zr::test {
 namespace {
 
 std::u16string Repeat(char16_t c, std::size_t n) { return std::u16string(n, c); }
+
+// Skin messages come under the system's own caption.
+std::vector<ShownMessage> Messages(std::initializer_list<std::u16string_view> texts) {
+  std::vector<ShownMessage> out;
+  for (std::u16string_view text : texts) out.push_back({std::u16string(text), u""});
+  return out;
+}
 
 class SkinReaderTest : public ::testing::Test {
  protected:
@@ -30,8 +38,9 @@ class SkinReaderTest : public ::testing::Test {
   SkinFields Read(std::u16string_view section, std::int32_t n) { return reader.ReadSkinValue(file, section, n); }
 
   std::unique_ptr<ProfileFiles> files = MakeProfileFilesUnderTest();
+  std::unique_ptr<FileQueries> fileQueries = MakeFileQueriesUnderTest();
   RecordingNotices notices;
-  SkinValueReader reader{*files, notices};
+  SkinValueReader reader{{*files, *fileQueries, notices, notices}};
   TestFolder folder;
   std::u16string file = folder.Path(u"layout.ini");
 };
@@ -63,7 +72,7 @@ TEST_F(SkinReaderTest, ValuesSplitIntoCommaTerminatedFields) {
 TEST_F(SkinReaderTest, MoreThanSixCommasAreReportedOncePerValueAndReadOn) {
   Given(u"layout.ini", {u"[S]", u"0=a,b,c,d,e,f,g,h", u"1=a,b,c,d,e,f,", u"2=,,,,,,,", u"3=x,1,2,3,4,L,"});
   EXPECT_EQ(Read(u"S", 0), (SkinFields{u"a", u"b", u"c", u"d", u"e", u"f"}));
-  EXPECT_EQ(notices.messages, std::vector<std::u16string>{std::u16string(kMalformedSkinValueText)});
+  EXPECT_EQ(notices.messages, Messages({kMalformedSkinValueMessage}));
   EXPECT_EQ(Read(u"S", 1)[5], u"f");  // exactly six commas is well formed
   EXPECT_EQ(notices.messages.size(), 1u);
   EXPECT_EQ(Read(u"S", 2), SkinFields{});
@@ -148,7 +157,7 @@ TEST_F(SkinReaderTest, AMissingFileIsReportedOnceAndAsksForTheExitOnce) {
   EXPECT_FALSE(LoadMainLayout(reader, folder.Path(u"absent.ini"), layout, names));
   EXPECT_EQ(layout[3], SkinEntry{});
   EXPECT_EQ(names[1], u"");
-  EXPECT_EQ(notices.messages, std::vector<std::u16string>{std::u16string(kLayoutFileMissingText)});
+  EXPECT_EQ(notices.messages, Messages({kMissingLayoutFileMessage}));
   EXPECT_EQ(notices.exitRequests, 1);
 
   ColorLayout color;
@@ -206,7 +215,7 @@ TEST_F(SkinInstallation, StartUpStopsAtTheFirstMissingFile) {
   EXPECT_FALSE(LoadPageLayouts(reader, paths, 0, skin));
   EXPECT_EQ(skin.main[0].label, u"cn-main");
   EXPECT_EQ(skin.advanced[0].label, u"");  // not reached
-  EXPECT_EQ(notices.messages, std::vector<std::u16string>{std::u16string(kLayoutFileMissingText)});
+  EXPECT_EQ(notices.messages, Messages({kMissingLayoutFileMessage}));
   EXPECT_EQ(notices.exitRequests, 1);
 }
 
@@ -250,7 +259,7 @@ TEST_F(SkinInstallation, SwitchingToALanguageWithoutItsFilesAsksForTheExitAndSto
   EXPECT_EQ(ReadStartupChoices(*files, paths.ConfigFile()).languageFlag, 0);
   EXPECT_EQ(skin.advanced[0].label, u"cn-adv");
   EXPECT_TRUE(hooks.calls.empty());
-  EXPECT_EQ(notices.messages, std::vector<std::u16string>{std::u16string(kLayoutFileMissingText)});
+  EXPECT_EQ(notices.messages, Messages({kMissingLayoutFileMessage}));
   EXPECT_EQ(notices.exitRequests, 1);
 }
 

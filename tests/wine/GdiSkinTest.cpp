@@ -1,12 +1,10 @@
 // The skin on the real window system: regions built from runs against the
 // region the window system builds pixel by pixel, Copy spot through GDI, the
-// GDI+ decoder against GDI+'s own bitmap, and the loaders' message box.
+// GDI+ decoder against GDI+'s own bitmap.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/win32/Gdiplus.h"
@@ -17,7 +15,6 @@
 #include "shared/PixelModels.h"
 #include "skin/MaskShape.h"
 #include "skin/SkinImageFiles.h"
-#include "skin/WindowSkinNotices_win.h"
 #include "wine/GdiPixelModel.h"
 #include "wine/WinePaths.h"
 
@@ -118,41 +115,6 @@ TEST(GdiImages, CopySpotThroughGdiMatchesThePortableCopy) {
     CopySpot(expected, source, spot);
   }
   EXPECT_EQ(ReadBack(target.dc.get(), 40, 30), expected);
-}
-
-// Finds the message box by its caption, returns its texts and closes it.
-std::vector<std::wstring> AnswerMessageBox(const wchar_t* caption) {
-  std::vector<std::wstring> texts;
-  for (int tries = 0; tries < 200; ++tries) {
-    if (HWND box = ::FindWindowW(L"#32770", caption)) {
-      ::EnumChildWindows(
-          box,
-          [](HWND child, LPARAM out) {
-            wchar_t text[256] = {};
-            ::GetWindowTextW(child, text, 256);
-            reinterpret_cast<std::vector<std::wstring>*>(out)->push_back(text);
-            return TRUE;
-          },
-          reinterpret_cast<LPARAM>(&texts));
-      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-      return texts;
-    }
-    ::Sleep(50);
-  }
-  return texts;
-}
-
-TEST(WindowSkinNotices, ShowsTheTextUnderTheApplicationsNameAndRunsTheExitProcedure) {
-  int exits = 0;
-  WindowSkinNotices notices(nullptr, u"zr notice test", [&] { ++exits; });
-  std::vector<std::wstring> seen;
-  std::thread answer([&] { seen = AnswerMessageBox(L"zr notice test"); });
-  notices.ShowMessage(kLayoutFileMissingText);
-  answer.join();
-  EXPECT_NE(std::find(seen.begin(), seen.end(), Wide(kLayoutFileMissingText)), seen.end());
-  EXPECT_EQ(exits, 0);
-  notices.RequestExit();
-  EXPECT_EQ(exits, 1);
 }
 
 }  // namespace

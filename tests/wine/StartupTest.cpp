@@ -75,9 +75,16 @@ class SecondStart : public ::testing::TestWithParam<int> {
 };
 
 TEST_P(SecondStart, EndsAtOnceAndRestoresTheFirstWindow) {
-  ::ShowWindow(window, GetParam());
-  ASSERT_TRUE(WaitUntil(5000, [](HWND w) { return !::IsWindowVisible(w) || ::IsIconic(w); },
-                        window));
+  // The first instance shows its window once its initialisation is done;
+  // hide or minimise it only after that.
+  ASSERT_TRUE(WaitUntil(10000, [](HWND w) { return ::IsWindowVisible(w) != FALSE; }, window));
+  bool away = false;
+  for (int attempt = 0; attempt < 50 && !away; ++attempt) {
+    ::ShowWindow(window, GetParam());
+    ::Sleep(100);
+    away = GetParam() == SW_HIDE ? !::IsWindowVisible(window) : ::IsIconic(window) != FALSE;
+  }
+  ASSERT_TRUE(away);
 
   Started second = StartUtility(dist);
   ASSERT_TRUE(second.ok);

@@ -1,0 +1,143 @@
+#include "device/ButtonActions.h"
+
+#include <algorithm>
+
+#include "config/ConfigStore.h"
+#include "config/FunctionTable.h"
+
+namespace zr {
+
+void ButtonActionHandover::OnInputReport(std::span<const std::uint8_t> report, std::int32_t macroMode2) {
+  if (report.size() < 3 || report[0] != kVendorInputReportId) return;
+  const std::uint8_t code = report[1];
+  const std::uint8_t level = report[2];
+  std::lock_guard lock(mutex_);
+  const bool pending = pending_.load(std::memory_order_relaxed) != 0;
+  if (code > kButtonEventBase && level != kReleasedLevelByte) {
+    if (!pending) {
+      pendingEventCode_.store(code, std::memory_order_relaxed);
+      pendingLevelByte_.store(level, std::memory_order_relaxed);
+      pending_.store(1, std::memory_order_release);
+      wake_.notify_one();
+    } else if (macroMode2 == 0) {
+      stopRequest_.store(1, std::memory_order_release);
+    }
+  } else if (code > kButtonEventBase) {
+    // A release matters only to a macro that plays while its button is held.
+    if (macroMode2 != 0 && pending) stopRequest_.store(1, std::memory_order_release);
+  } else if (pending) {
+    stopRequest_.store(1, std::memory_order_release);
+  }
+}
+
+void ButtonActionHandover::RequestStop() {
+  std::lock_guard lock(mutex_);
+  if (pending_.load(std::memory_order_relaxed) != 0) stopRequest_.store(1, std::memory_order_release);
+}
+
+void ButtonActionHandover::RequestRelease() {
+  std::lock_guard lock(mutex_);
+  releaseRequested_ = true;
+  wake_.notify_one();
+}
+
+ButtonActionHandover::Wake ButtonActionHandover::WaitForAction(std::uint8_t& eventCode, std::uint8_t& levelByte) {
+  std::unique_lock lock(mutex_);
+  wake_.wait(lock, [this] { return shutdown_ || releaseRequested_ || pending_.load(std::memory_order_acquire) != 0; });
+  if (shutdown_) return Wake::End;
+  if (releaseRequested_) {
+    releaseRequested_ = false;
+    return Wake::Release;
+  }
+  eventCode = pendingEventCode_.load(std::memory_order_relaxed);
+  levelByte = pendingLevelByte_.load(std::memory_order_relaxed);
+  return Wake::Action;
+}
+
+void ButtonActionHandover::FinishAction() {
+  std::lock_guard lock(mutex_);
+  pending_.store(0, std::memory_order_release);
+  stopRequest_.store(0, std::memory_order_release);
+}
+
+void ButtonActionHandover::Shutdown() {
+  std::lock_guard lock(mutex_);
+  shutdown_ = true;
+  if (pending_.load(std::memory_order_relaxed) != 0) stopRequest_.store(1, std::memory_order_release);
+  wake_.notify_all();
+}
+
+std::int32_t UserMacroRepetitions(const MacroRecord& macro, std::int32_t macroMode2) {
+  if (macroMode2 != 0) return kHeldMacroRepetitions;
+  return macro.repeatMode == 0 ? 1 : macro.repeatCount;
+}
+
+void ButtonActionWorker::Run() {
+  std::uint8_t code = 0, level = 0;
+  for (;;) {
+    switch (handover_.WaitForAction(code, level)) {
+      case ButtonActionHandover::Wake::End:
+        return;
+      case ButtonActionHandover::Wake::Release:
+        mouse_.ReleaseAll();
+        break;
+      case ButtonActionHandover::Wake::Action:
+        CarryOut(code, level);
+        handover_.FinishAction();
+        break;
+    }
+  }
+}
+
+void ButtonActionWorker::CarryOut(std::uint8_t eventCode, std::uint8_t levelByte) {
+  ConfigRecord& config = context_.config;
+  for (int slot = 0; slot < kButtonSlots; ++slot) {
+    if (kButtonEventBase + kButtonCodes[slot] != eventCode) continue;
+    if (config.dpiButtonFlag[slot] != 0) {
+      config.DPI_LEVEL = levelByte;
+      if (context_.repaint) context_.repaint();
+      SaveCurrentDpiLevel(context_.files, context_.configFile, context_.currentConfig.load(), config);
+    }
+    if (config.rateButtonFlag[slot] != 0) {
+      const std::uint8_t step = config.USB_SPEED.load();
+      config.USB_SPEED = step == 3 ? 0 : static_cast<std::uint8_t>(step + 1);
+      if (context_.repaint) context_.repaint();
+      SaveReportRateStep(context_.files, context_.configFile, context_.currentConfig.load(), config);
+    }
+    ActOnFunction(config.K[slot]);
+  }
+}
+
+void ButtonActionWorker::ActOnFunction(std::int32_t f) {
+  if (f >= 41 && f <= 52) {
+    const MacroRecord macro = UserMacroForPlayback(context_.macros, f - 41);
+    PlayMacro(macro, UserMacroRepetitions(macro, context_.config.MACRO_MODE2));
+  } else if (f >= 31 && f <= 38) {
+    PlayMacro(ConstantMacroForPlayback(context_.macros, f - 31), 1);
+  } else if (f >= 21 && f <= 30) {
+    mouse_.SendConsumerUsage(ConsumerUsage(f));
+  } else if (f == 39) {
+    programs_.StartSystemProgram(u"calc.exe");
+  } else if (f == 40) {
+    programs_.StartSystemProgram(u"cmd.exe");
+  }
+}
+
+void ButtonActionWorker::PlayMacro(const MacroRecord& macro, std::int32_t repetitions) {
+  if (repetitions <= 0) return;
+  // eventCount is a byte and the arrays hold 255 entries, so a count from a
+  // bad file cannot index past them.
+  const std::size_t steps = std::min<std::size_t>(macro.eventCount, macro.events.size());
+  timer_.BeginPlayback();
+  for (std::int32_t repetition = 0; repetition < repetitions; ++repetition) {
+    for (std::size_t k = 0; k < steps; ++k) {
+      mouse_.SendKeyEvent(macro.events[k].key, macro.events[k].action);
+      timer_.Wait(std::max<std::uint32_t>(macro.delays[k], kShortestStepMs));
+    }
+    mouse_.ReleaseAll();
+    if (handover_.StopRequested()) break;
+  }
+  timer_.EndPlayback();
+}
+
+}  // namespace zr

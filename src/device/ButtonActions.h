@@ -1,0 +1,112 @@
+// The host's half of the buttons whose functions the mouse cannot carry out
+// alone. The input-report reader turns the mouse's vendor input reports into
+// a pending action or a stop request; the button-action worker carries the
+// pending action out: macros played through the mouse, consumer keys, the
+// calculator and command prompt, and the host's mirror of the DPI level and
+// report-rate step.
+//
+// Nothing polls. The reader blocks in its device read; the worker sleeps on a
+// condition until the reader hands it an action. The handover decisions are
+// taken under one mutex, so a stop request can never outlive the action it
+// was meant for.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <span>
+#include <string>
+
+#include "config/ConfigRecord.h"
+#include "device/MouseInjection.h"
+#include "macros/MacroRecord.h"
+#include "platform/ProfileFiles.h"
+#include "platform/ProgramStarter.h"
+#include "platform/StepTimer.h"
+
+namespace zr {
+
+inline constexpr std::uint8_t kVendorInputReportId = 6;
+inline constexpr std::uint8_t kButtonEventBase = 0xF0;
+inline constexpr std::uint8_t kReleasedLevelByte = 0x80;
+inline constexpr std::int32_t kHeldMacroRepetitions = 10000;
+inline constexpr std::uint32_t kShortestStepMs = 15;
+
+// The state the reader hands to the worker.
+class ButtonActionHandover {
+ public:
+  // Reader: one vendor input report as read. Reports of another id, or too
+  // short to hold an event code and a level byte, are ignored.
+  void OnInputReport(std::span<const std::uint8_t> report, std::int32_t macroMode2);
+  // Asks a playing macro to end after its current repetition (the mouse has
+  // gone away, or the program ends).
+  void RequestStop();
+
+  // The mouse is back after a removal: whatever it last heard may have left
+  // keys held, so the worker releases everything before the next action.
+  void RequestRelease();
+
+  enum class Wake : std::uint8_t { Action, Release, End };
+  // Worker: waits until an action is pending, a release is asked for, or the
+  // threads are told to end.
+  Wake WaitForAction(std::uint8_t& eventCode, std::uint8_t& levelByte);
+  bool StopRequested() const { return stopRequest_.load(std::memory_order_acquire) != 0; }
+  // The action is done: the next press can start another one.
+  void FinishAction();
+
+  // Ends WaitForAction for good.
+  void Shutdown();
+  bool Pending() const { return pending_.load(std::memory_order_acquire) != 0; }
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  std::atomic<std::int32_t> pending_{0};
+  std::atomic<std::uint8_t> pendingEventCode_{0};
+  std::atomic<std::uint8_t> pendingLevelByte_{0};
+  std::atomic<std::int32_t> stopRequest_{0};
+  bool releaseRequested_ = false;
+  bool shutdown_ = false;
+};
+
+// Where the worker's single-key saves go and how it asks for a repaint.
+struct ButtonActionContext {
+  ConfigRecord& config;
+  const MacroTables& macros;
+  ProfileFiles& files;
+  std::u16string configFile;
+  const std::atomic<std::int32_t>& currentConfig;
+  std::function<void()> repaint;
+};
+
+class ButtonActionWorker {
+ public:
+  ButtonActionWorker(ButtonActionContext context, ButtonActionHandover& handover, MouseInjection& mouse,
+                     StepTimer& timer, ProgramStarter& programs)
+      : context_(std::move(context)), handover_(handover), mouse_(mouse), timer_(timer), programs_(programs) {}
+
+  // The worker thread's body: returns once the handover is shut down.
+  void Run();
+
+  // One pending action, for every slot whose button reports this event code.
+  void CarryOut(std::uint8_t eventCode, std::uint8_t levelByte);
+  // Plays a macro `repetitions` times, ending early after a repetition in
+  // which a stop was requested.
+  void PlayMacro(const MacroRecord& macro, std::int32_t repetitions);
+
+ private:
+  void ActOnFunction(std::int32_t functionCode);
+
+  ButtonActionContext context_;
+  ButtonActionHandover& handover_;
+  MouseInjection& mouse_;
+  StepTimer& timer_;
+  ProgramStarter& programs_;
+};
+
+// How many times a user macro plays for a press.
+std::int32_t UserMacroRepetitions(const MacroRecord& macro, std::int32_t macroMode2);
+
+}  // namespace zr

@@ -1,0 +1,47 @@
+// The reader thread: takes the vendor input reports of the mouse and hands
+// them to the button-action worker. It blocks in the device read and, while
+// the mouse is not open, on a condition, so it never polls.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+#include "device/ButtonActions.h"
+#include "device/InputReportSource.h"
+
+namespace zr {
+
+inline constexpr std::size_t kInputBufferBytes = 256;
+
+class InputReportReader {
+ public:
+  InputReportReader(InputReportSource& source, ButtonActionHandover& handover,
+                    const std::atomic<std::int32_t>& macroMode2)
+      : source_(source), handover_(handover), macroMode2_(macroMode2) {}
+
+  // The reader thread's body: returns once Shutdown is called.
+  void Run();
+
+  // The mouse was opened or closed: a reader that found no mouse tries again.
+  // When it went away, a playing macro is asked to stop as well, since no
+  // release report can come any more; when it comes back, everything is
+  // released, so no key it last heard about stays held.
+  void InputChanged(bool mousePresent);
+  void Shutdown();
+
+ private:
+  InputReportSource& source_;
+  ButtonActionHandover& handover_;
+  const std::atomic<std::int32_t>& macroMode2_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::uint64_t generation_ = 0;  // counts changes of the mouse's handles
+  bool removed_ = false;          // the mouse went away and has not come back
+  bool shutdown_ = false;
+  std::array<std::uint8_t, kInputBufferBytes> buffer_{};
+};
+
+}  // namespace zr

@@ -1,0 +1,29 @@
+#include "platform/win32/Win32SystemSettings.h"
+
+#include <windows.h>
+
+namespace zr {
+
+std::optional<std::int32_t> Win32SystemSettings::MouseSpeed() {
+  int speed = 0;
+  if (!::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speed, 0)) return std::nullopt;
+  return speed;
+}
+
+bool Win32SystemSettings::SetMouseSpeed(std::int32_t speed) {
+  // The speed travels as the pointer parameter's value, not through it.
+  return ::SystemParametersInfoW(SPI_SETMOUSESPEED, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
+                                 SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
+}
+
+std::optional<std::uint32_t> Win32SystemSettings::WheelScrollLines() {
+  UINT lines = 0;
+  if (!::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) return std::nullopt;
+  return lines;
+}
+
+bool Win32SystemSettings::SetWheelScrollLines(std::uint32_t lines) {
+  return ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, SPIF_UPDATEINIFILE) != FALSE;
+}
+
+}  // namespace zr

@@ -1,0 +1,124 @@
+// The reader and the worker on their threads, wired to the device link and
+// the virtual mouse as the program wires them: a press on the mouse ends in
+// reports the mouse receives.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "config/ConfigStore.h"
+#include "device/ButtonActionThreads.h"
+#include "macros/MacroRecord.h"
+#include "shared/MemoryProfileFiles.h"
+#include "shared/MouseRig.h"
+
+namespace zr::test {
+namespace {
+
+class NoWaitTimer final : public StepTimer {
+ public:
+  void SleepFor(std::chrono::milliseconds) override { ++waits; }
+  std::atomic<int> waits{0};
+};
+
+class NoPrograms final : public ProgramStarter {
+ public:
+  void StartSystemProgram(std::u16string_view) override {}
+};
+
+template <typename Condition>
+bool Eventually(Condition condition) {
+  for (int i = 0; i < 200000; ++i) {
+    if (condition()) return true;
+    std::this_thread::yield();
+  }
+  return condition();
+}
+
+class ButtonActionsThreadedOnMouse : public ::testing::Test {
+ protected:
+  ButtonActionsThreadedOnMouse() {
+    SetFactoryDefaults(rig.record);
+    rig.record.K[3] = 41;  // button code 4: user macro 1
+    rig.record.K[4] = 28;  // button code 5: mute
+    macros.macros[0].repeatMode = 1;
+    macros.macros[0].repeatCount = 3;
+    macros.macros[0].eventCount = 2;
+    macros.macros[0].events[0] = {0x04, kKeyPress};
+    macros.macros[0].events[1] = {0x04, kKeyRelease};
+    macros.macroCount = 1;
+    rig.link.SetInputChanged([this](bool present) { reader.InputChanged(present); });
+  }
+  void SetUp() override {
+    ASSERT_TRUE(rig.link.OpenDevice());
+    Download(rig.Services(files), rig.record, 1, u"config.ini");
+    rig.mouse.ClearLog();
+    threads.Start();
+  }
+  ~ButtonActionsThreadedOnMouse() override { threads.Stop(); }
+
+  int KeyboardReports() const {
+    int n = 0;
+    for (const Bytes& r : rig.mouse.TakenReports()) n += r[1] == 0x15;
+    return n;
+  }
+
+  MouseRig rig;
+  MemoryProfileFiles files;
+  MacroTables macros;
+  NoWaitTimer timer;
+  NoPrograms programs;
+  std::atomic<std::int32_t> current{1};
+  ButtonActionHandover handover;
+  ButtonActionWorker worker{{rig.record, macros, files, u"config.ini", current, nullptr},
+                            handover,
+                            rig.reports,
+                            timer,
+                            programs};
+  InputReportReader reader{rig.link, handover, rig.record.MACRO_MODE2};
+  ButtonActionThreads threads{reader, worker, handover};
+};
+
+TEST_F(ButtonActionsThreadedOnMouse, PressPlaysTheMacroThroughTheMouse) {
+  rig.mouse.Press(4);
+  rig.mouse.Release(4);
+  // Three repetitions of a press and a release, each followed by release all.
+  ASSERT_TRUE(Eventually([&] { return KeyboardReports() == 9; }));
+  ASSERT_TRUE(Eventually([&] { return !handover.Pending(); }));
+  const auto reports = rig.mouse.TakenReports();
+  ASSERT_EQ(reports.size(), 12u);
+  EXPECT_EQ((Bytes(reports[0].begin() + 1, reports[0].begin() + 3)), (Bytes{0x15, 0x04}));
+  EXPECT_EQ((Bytes(reports[2].begin() + 1, reports[2].begin() + 4)), (Bytes{0x16, 0x00, 0xFF}));
+  const virtual_mouse::FirmwareState state = rig.mouse.State();
+  EXPECT_EQ(state.heldKeys, (std::array<std::uint8_t, 6>{}));
+  EXPECT_EQ(state.heldButtons, 0);
+}
+
+TEST_F(ButtonActionsThreadedOnMouse, ConsumerKeyOncePerPress) {
+  rig.mouse.Press(5);
+  rig.mouse.Release(5);
+  ASSERT_TRUE(Eventually([&] { return rig.mouse.State().consumerKeys.size() == 1; }));
+  ASSERT_TRUE(Eventually([&] { return !handover.Pending(); }));
+  EXPECT_EQ(rig.mouse.State().consumerKeys, (std::vector<std::uint16_t>{0x00E2}));
+}
+
+TEST_F(ButtonActionsThreadedOnMouse, UnpluggedWhileAHeldMacroPlays) {
+  rig.record.MACRO_MODE2 = 1;  // would repeat while held, up to 10000 times
+  rig.mouse.Press(4);
+  ASSERT_TRUE(Eventually([&] { return KeyboardReports() >= 1; }));
+  rig.mouse.Unplug();
+  ASSERT_TRUE(Eventually([&] { return !handover.Pending(); }));
+  EXPECT_EQ(rig.exits, 1);
+  EXPECT_EQ(rig.reports.KeyArray(), (std::array<std::uint8_t, 6>{}));
+  EXPECT_EQ(rig.reports.MouseButtonByte(), 0xFF);
+
+  rig.mouse.Plug();  // the arrival opens the mouse again
+  ASSERT_TRUE(rig.link.DevicePresent());
+  rig.record.MACRO_MODE2 = 0;
+  rig.mouse.Press(5);
+  rig.mouse.Release(5);
+  ASSERT_TRUE(Eventually([&] { return rig.mouse.State().consumerKeys.size() == 1; }));
+  EXPECT_EQ(rig.mouse.State().heldKeys, (std::array<std::uint8_t, 6>{}));
+}
+
+}  // namespace
+}  // namespace zr::test

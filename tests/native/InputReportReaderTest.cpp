@@ -1,0 +1,223 @@
+// The reader thread against a device whose reads block until the test
+// offers a report, as a real mouse's do.
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "device/ButtonActionThreads.h"
+#include "macros/MacroRecord.h"
+#include "platform/IniEngine.h"
+#include "shared/TestFolder.h"
+
+namespace zr {
+namespace {
+
+class QueuedInputSource final : public InputReportSource {
+ public:
+  std::optional<std::size_t> ReadInputReport(std::span<std::uint8_t> buffer) override {
+    std::unique_lock lock(mutex_);
+    ++reads_;
+    if (!present_) return std::nullopt;  // as the device link does without a mouse
+    inRead_ = true;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return cancelled_ || !reports_.empty(); });
+    inRead_ = false;
+    if (cancelled_) {
+      cancelled_ = false;
+      return std::nullopt;
+    }
+    std::vector<std::uint8_t> report = std::move(reports_.front());
+    reports_.pop_front();
+    const std::size_t n = std::min(report.size(), buffer.size());
+    std::copy_n(report.begin(), n, buffer.begin());
+    return n;
+  }
+  void CancelInputRead() override {
+    std::lock_guard lock(mutex_);
+    cancelled_ = true;
+    changed_.notify_all();
+  }
+  void SetPresent(bool present) {
+    std::lock_guard lock(mutex_);
+    present_ = present;
+    if (!present && inRead_) cancelled_ = true;  // the read of a removed mouse fails
+    changed_.notify_all();
+  }
+  void Offer(std::vector<std::uint8_t> report) {
+    std::lock_guard lock(mutex_);
+    reports_.push_back(std::move(report));
+    changed_.notify_all();
+  }
+  // Blocks until the reader has handled every offered report and waits
+  // in its next read.
+  void WaitUntilDrained() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return reports_.empty() && inRead_; });
+  }
+  int Reads() {
+    std::lock_guard lock(mutex_);
+    return reads_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<std::vector<std::uint8_t>> reports_;
+  bool present_ = true;
+  bool cancelled_ = false;
+  bool inRead_ = false;
+  int reads_ = 0;
+};
+
+class CountingMouse final : public MouseInjection {
+ public:
+  void SendKeyEvent(std::uint8_t, std::uint8_t) override { ++keys; }
+  void ReleaseAll() override { ++releases; }
+  void SendConsumerUsage(std::uint16_t usage) override { consumer = usage; }
+  std::atomic<int> keys{0}, releases{0};
+  std::atomic<std::uint16_t> consumer{0};
+};
+
+// Each wait parks the worker until the test lets it go on, so the test
+// decides what happens during a step.
+class GatedTimer final : public StepTimer {
+ public:
+  void SleepFor(std::chrono::milliseconds) override {
+    std::unique_lock lock(mutex_);
+    ++waiting_;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return permits_ > 0; });
+    --permits_;
+    --waiting_;
+  }
+  void WaitForWorkerInStep() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return waiting_ > 0; });
+  }
+  void Allow(int steps) {
+    std::lock_guard lock(mutex_);
+    permits_ += steps;
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int waiting_ = 0;
+  int permits_ = 0;
+};
+
+class NoPrograms final : public ProgramStarter {
+ public:
+  void StartSystemProgram(std::u16string_view) override {}
+};
+
+MacroRecord OneKeyMacro(std::uint16_t repetitions) {
+  MacroRecord m;
+  m.repeatMode = 1;
+  m.repeatCount = repetitions;
+  m.eventCount = 2;
+  m.events[0] = {4, kKeyPress};
+  m.events[1] = {4, kKeyRelease};
+  return m;
+}
+
+class ButtonActionsThreaded : public ::testing::Test {
+ protected:
+  ButtonActionsThreaded() {
+    SetFactoryDefaults(config);
+    config.K[3] = 41;  // slot 3 reports 0xF4
+    config.K[4] = 24;  // slot 4 reports 0xF5
+    macros.macros[0] = OneKeyMacro(1000);
+    macros.macroCount = 1;
+    threads.Start();
+    source.WaitUntilDrained();
+  }
+  ~ButtonActionsThreaded() override {
+    timer.Allow(1 << 20);  // nothing may stay parked when the threads stop
+    threads.Stop();
+  }
+  void WaitUntilIdle() {
+    while (handover.Pending()) std::this_thread::yield();
+  }
+
+  CountingMouse mouse;
+  GatedTimer timer;
+  NoPrograms programs;
+  ConfigRecord config;
+  MacroTables macros;
+  PortableProfileFiles files;
+  test::TestFolder folder;
+  std::atomic<std::int32_t> current{1};
+  ButtonActionHandover handover;
+  ButtonActionWorker worker{{config, macros, files, folder.Path(u"config.ini"), current, nullptr},
+                            handover,
+                            mouse,
+                            timer,
+                            programs};
+  QueuedInputSource source;
+  InputReportReader reader{source, handover, config.MACRO_MODE2};
+  ButtonActionThreads threads{reader, worker, handover};
+};
+
+TEST_F(ButtonActionsThreaded, ReportsReachTheWorkerThroughTheReader) {
+  source.Offer({6, 0xF5, 1});
+  source.Offer({6, 0xF5, 0x80});
+  source.Offer({6});  // too short: ignored
+  source.WaitUntilDrained();
+  WaitUntilIdle();
+  EXPECT_EQ(mouse.consumer, 0x00E9);
+}
+
+TEST_F(ButtonActionsThreaded, SecondPressStopsAfterTheRepetitionInProgress) {
+  source.Offer({6, 0xF4, 1});
+  timer.WaitForWorkerInStep();  // first step of the first repetition
+  source.Offer({6, 0xF4, 1});
+  source.WaitUntilDrained();
+  timer.Allow(1 << 20);
+  WaitUntilIdle();
+  EXPECT_EQ(mouse.releases, 1);
+  EXPECT_EQ(mouse.keys, 2);
+}
+
+TEST_F(ButtonActionsThreaded, UnpluggingDuringAMacroEndsItReleased) {
+  config.MACRO_MODE2 = 1;  // would play while held, up to 10000 times
+  source.Offer({6, 0xF4, 1});
+  timer.WaitForWorkerInStep();
+  source.SetPresent(false);  // no release report can come now
+  reader.InputChanged(false);
+  timer.Allow(1 << 20);
+  WaitUntilIdle();
+  EXPECT_EQ(mouse.releases, 1);
+
+  // Without a mouse the reader waits instead of trying again and again.
+  const int reads = source.Reads();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_LE(source.Reads(), reads + 1);
+
+  // A mouse plugged in again works as before.
+  source.SetPresent(true);
+  reader.InputChanged(true);
+  source.WaitUntilDrained();
+  source.Offer({6, 0xF5, 1});
+  source.WaitUntilDrained();
+  WaitUntilIdle();
+  EXPECT_EQ(mouse.consumer, 0x00E9);
+}
+
+TEST_F(ButtonActionsThreaded, StoppingEndsBlockedThreadsAndAPlayingMacro) {
+  source.Offer({6, 0xF4, 1});
+  timer.WaitForWorkerInStep();
+  reader.Shutdown();  // the reader is blocked in its read
+  handover.Shutdown();  // the worker is in the first repetition
+  timer.Allow(1 << 20);
+  threads.Stop();
+  EXPECT_EQ(mouse.releases, 1);
+}
+
+}  // namespace
+}  // namespace zr
