@@ -17,10 +17,17 @@ std::optional<FrameSize> JpegFrameSize(std::string_view bytes) {
   if (bytes.size() < 4 || byte(0) != 0xFF || byte(1) != 0xD8) return std::nullopt;
   std::size_t at = 2;
   while (at + 4 <= bytes.size()) {
-    if (byte(at) != 0xFF) return std::nullopt;
+    if (byte(at) != 0xFF) {  // stray bytes between segments: decoders skip them to the next marker
+      ++at;
+      continue;
+    }
     const std::uint8_t marker = byte(at + 1);
     if (marker == 0xFF) {  // fill byte before a marker
       ++at;
+      continue;
+    }
+    if (marker == 0x00) {  // a stuffed zero is data, not a marker
+      at += 2;
       continue;
     }
     if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // markers without a length
@@ -29,7 +36,10 @@ std::optional<FrameSize> JpegFrameSize(std::string_view bytes) {
     }
     if (marker == 0xD9 || marker == 0xDA) return std::nullopt;  // image data before any frame header
     const std::size_t length = std::size_t{byte(at + 2)} << 8 | byte(at + 3);
-    if (length < 2) return std::nullopt;
+    if (length < 2) {  // a broken length covers nothing; what follows is read as stray bytes
+      at += 4;
+      continue;
+    }
     const bool frameHeader = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (frameHeader) {
       if (length < 7 || at + 9 > bytes.size()) return std::nullopt;

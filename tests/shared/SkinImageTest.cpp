@@ -68,6 +68,12 @@ TEST(SkinImageDecoding, TheFrameHeaderSizeIsReadWithoutDecoding) {
   progressive[frame + 1] = '\xC2';
   std::string padded = jpeg;  // fill bytes may stand before any marker
   padded.insert(2, "\xFF\xFF");
+  std::string stray = jpeg;  // as may bytes that belong to no segment
+  stray.insert(frame, "\x32\x00");
+  std::string stuffed = jpeg;  // FF 00 is data, however it got there
+  stuffed.insert(frame, std::string("\xFF\x00", 2));
+  std::string broken = jpeg;  // a segment length below two covers nothing
+  broken.insert(frame, std::string("\xFF\xE1\x00\x00", 4));
   struct Row {
     const char* what;
     std::string bytes;
@@ -77,6 +83,9 @@ TEST(SkinImageDecoding, TheFrameHeaderSizeIsReadWithoutDecoding) {
       {"baseline", jpeg, FrameSize{3, 2}},
       {"progressive", progressive, FrameSize{3, 2}},
       {"fill bytes", padded, FrameSize{3, 2}},
+      {"stray bytes before the frame header", stray, FrameSize{3, 2}},
+      {"a stuffed zero before the frame header", stuffed, FrameSize{3, 2}},
+      {"a segment with a broken length", broken, FrameSize{3, 2}},
       {"cut before the frame header", jpeg.substr(0, frame), std::nullopt},
       {"cut inside the frame header", jpeg.substr(0, frame + 6), std::nullopt},
       {"not a JPEG", "GIF89a.................", std::nullopt},
