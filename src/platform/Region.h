@@ -25,6 +25,7 @@ class Region {
 
   // As a rectangle region is made: corners in either order; no area, no pixels.
   static Region Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+  static Region Rectangle(const RegionRect& r) { return Rectangle(r.left, r.top, r.right, r.bottom); }
 
   // Builds a region band by band, top to bottom; bands may not overlap.
   class Builder {

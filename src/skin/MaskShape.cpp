@@ -70,19 +70,13 @@ WindowShape BuildMaskShape(const RgbImage* mask, std::int32_t fallbackWidth, std
   return {mask->Width(), mask->Height(), DarkPixelRegion(*mask), true};
 }
 
-namespace {
-
-Region RectangleOf(const SkinRect& rect) { return Region::Rectangle(rect.left, rect.top, rect.right, rect.bottom); }
-
-}  // namespace
-
 MainWindowRegions BuildMainWindowRegions(const RgbImage* mask, std::int32_t fallbackWidth,
                                          std::int32_t fallbackHeight, const AdvancedControlRects& controls) {
   MainWindowRegions regions{BuildMaskShape(mask, fallbackWidth, fallbackHeight), {}};
   // The repeat-count edit is not cut out; hover repaints cover it too.
-  regions.advancedPaint = regions.shape.region.Xor(RectangleOf(controls.macroNameEdit))
-                              .Xor(RectangleOf(controls.stepList))
-                              .Xor(RectangleOf(controls.macroList));
+  regions.advancedPaint = regions.shape.region.Xor(Region::Rectangle(controls.macroNameEdit))
+                              .Xor(Region::Rectangle(controls.stepList))
+                              .Xor(Region::Rectangle(controls.macroList));
   return regions;
 }
 

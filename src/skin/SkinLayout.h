@@ -6,15 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Region.h"
+
 namespace zr {
 
-struct SkinRect {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t right = 0;
-  std::int32_t bottom = 0;
-  bool operator==(const SkinRect&) const = default;
-};
+// Left, top, right, bottom: the rectangle a region is made from.
+using SkinRect = RegionRect;
 
 // x + width and y + height of a hand-edited file may pass the 32-bit range;
 // they stop at its edge instead of wrapping round.
