@@ -3,6 +3,11 @@ find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
 target_link_libraries(zr_core PUBLIC Threads::Threads)
 
+# Skin images natively: libjpeg stands in for GDI+.
+find_package(JPEG REQUIRED)
+target_sources(zr_core PRIVATE src/platform/native/LibJpegDecoder.cpp)
+target_link_libraries(zr_core PUBLIC JPEG::JPEG)
+
 file(GLOB ZR_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS tests/native/*.cpp tests/shared/*.cpp)
 add_executable(zr_native_tests ${ZR_NATIVE_TEST_SOURCES})
 target_include_directories(zr_native_tests PRIVATE tests)
@@ -10,6 +15,11 @@ target_link_libraries(zr_native_tests PRIVATE zr_core GTest::gtest GTest::gtest_
 target_compile_definitions(zr_native_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME native_tests COMMAND zr_native_tests --gtest_brief=1)
 
+# The skin generator needs Debian's python3-pil, which only the system's own
+# interpreter sees; another python3 earlier on the PATH would not find it.
+if(NOT DEFINED Python3_EXECUTABLE AND EXISTS /usr/bin/python3)
+  set(Python3_EXECUTABLE /usr/bin/python3)
+endif()
 find_package(Python3 COMPONENTS Interpreter)
 if(Python3_FOUND)
   # The committed installation data must be what its generator writes.
@@ -28,3 +38,4 @@ file(GLOB ZR_BENCHMARK_SOURCES CONFIGURE_DEPENDS benchmarks/*.cpp)
 add_executable(zr_benchmarks ${ZR_BENCHMARK_SOURCES})
 target_include_directories(zr_benchmarks PRIVATE tests)
 target_link_libraries(zr_benchmarks PRIVATE zr_core zr_virtual_mouse benchmark::benchmark benchmark::benchmark_main)
+target_compile_definitions(zr_benchmarks PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")  # the shipped skin

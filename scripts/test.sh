@@ -71,6 +71,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 run_fuzzer fuzz_macro_file
 run_fuzzer fuzz_ini_engine
+run_fuzzer fuzz_skin_image
 
 echo "== Windows build (MinGW-w64)"
 cmake --preset windows >/dev/null

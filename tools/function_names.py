@@ -20,8 +20,8 @@ FUNCTION_NAMES = {
     6: ("DPI Cycle", "DPI循环"),          # device function 6: next enabled level, wraps
     7: ("Advanced", "高级功能"),
     8: ("Multimedia", "多媒体"),
-    9: ("Shortcuts", "快捷键"),
-    10: ("Macros", "宏"),
+    9: ("Macros", "宏"),                  # opens the user macros (codes 41..)
+    10: ("Shortcuts", "快捷键"),          # opens the constant macros (codes 31..38)
     11: ("Rapid Fire", "连发"),           # device function 7: left clicks every fire time while held
     12: ("Double Click", "双击"),         # device function 8
     13: ("Triple Click", "三连击"),       # device function 9

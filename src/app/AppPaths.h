@@ -9,6 +9,12 @@
 
 namespace zr {
 
+// The four skin layout files; each exists in an English and a Chinese variant.
+enum class SkinLayoutFile : std::uint8_t { Main, Advanced, Color, Warning };
+
+// The file string under the skin folder; a nonzero language flag is English.
+std::u16string_view SkinLayoutFileName(SkinLayoutFile file, std::uint8_t languageFlag);
+
 // The module path as a 260-character buffer returns it (at most 259
 // characters), cut just before its last backslash; no backslash gives "".
 std::u16string ApplicationDirectoryFromModulePath(std::u16string_view modulePath);
@@ -26,6 +32,11 @@ struct AppPaths {
     return SkinFolder() + (languageFlag != 0 ? u"\\INI_EN\\defMacro.dat" : u"\\INI_CN\\defMacro.dat");
   }
   std::u16string MaskImage() const { return SkinFolder() + u"\\main_mask.jpg"; }
+  std::u16string SkinLayout(SkinLayoutFile file, std::uint8_t languageFlag) const {
+    return SkinFolder() + std::u16string(SkinLayoutFileName(file, languageFlag));
+  }
+  // `file` is one of the image strings of the skin, beginning with a backslash.
+  std::u16string SkinImage(std::u16string_view file) const { return SkinFolder() + std::u16string(file); }
 };
 
 inline constexpr std::u16string_view kMainWindowTitle = u"ZR305 Gaming Mouse Driver";

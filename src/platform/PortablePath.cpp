@@ -1,6 +1,7 @@
 #include "platform/PortablePath.h"
 
 #include <string>
+#include <system_error>
 
 namespace zr {
 
@@ -11,6 +12,17 @@ std::filesystem::path FilePath(std::u16string_view path) {
     if (c == u'\\') c = u'/';
 #endif
   return std::filesystem::path(text);
+}
+
+std::optional<FileStamp> StampOf(std::u16string_view path) {
+  const std::filesystem::path file = FilePath(path);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+  const auto written = std::filesystem::last_write_time(file, error);
+  if (error) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(file, error);
+  if (error) return std::nullopt;
+  return FileStamp{static_cast<std::int64_t>(written.time_since_epoch().count()), size};
 }
 
 }  // namespace zr

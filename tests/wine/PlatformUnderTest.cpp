@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/win32/GdiplusImages.h"
 #include "platform/win32/Win32FileQueries.h"
 
 namespace zr::test {
@@ -16,5 +17,12 @@ std::u16string InstallationDataPath(std::u16string_view relative) {
       dist != nullptr && *dist != '\0' ? std::string(dist) : std::string(ZR_SOURCE_DIR) + "/data";
   return u"Z:" + std::u16string(folder.begin(), folder.end()) + std::u16string(relative);
 }
+
+std::u16string SourceTreePath(std::u16string_view relative) {
+  const std::string folder = ZR_SOURCE_DIR;
+  return u"Z:" + std::u16string(folder.begin(), folder.end()) + std::u16string(relative);
+}
+
+std::unique_ptr<ImageDecoder> MakeImageDecoderUnderTest() { return std::make_unique<GdiplusImageDecoder>(); }
 
 }  // namespace zr::test

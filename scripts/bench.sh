@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs the benchmarks: natively with Google Benchmark (optimised build) and
+# the timing harness under Wine. Not part of the tests: timings are machine-bound.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+echo "== Native (native-release)"
+cmake --preset native-release >/dev/null
+cmake --build --preset native-release --target zr_benchmarks
+build/native-release/zr_benchmarks
+
+echo "== Windows build under Wine"
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target zr_timing_RegionTiming
+source scripts/wine-env.sh build/windows
+zr_display
+zr_wine_prefix
+"$WINE" build/windows/zr_timing_RegionTiming.exe
+zr_wine_stop

@@ -1,0 +1,28 @@
+// The one drawing primitive of the skin: a spot's rectangle copied 1:1 from
+// a state image into the frame at the same place.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/ImageDecoder.h"
+#include "platform/Region.h"
+
+namespace zr {
+
+struct SpotArea {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+
+// The part of the spot that lies in both the frame and the source image; a
+// spot from a hand-edited file may lie partly or wholly outside either, or
+// have no area. nullopt when nothing is left to copy.
+std::optional<RegionRect> ClipSpot(SpotArea spot, std::int32_t frameWidth, std::int32_t frameHeight,
+                                   std::int32_t sourceWidth, std::int32_t sourceHeight);
+
+void CopySpot(RgbImage& frame, const RgbImage& source, SpotArea spot);
+
+}  // namespace zr

@@ -1,0 +1,1 @@
+"""The skin's generator: pictures, masks and layout files from one source."""
