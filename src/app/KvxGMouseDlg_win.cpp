@@ -3,7 +3,11 @@
 #include <array>
 #include <string>
 
+#include "platform/win32/GdiImages.h"
+#include "platform/win32/GdiRegion.h"
 #include "platform/win32/Handles.h"
+#include "skin/MaskShape.h"
+#include "skin/SkinImageFiles.h"
 #include "platform/win32/WideText.h"
 #include "resource.h"
 
@@ -62,8 +66,21 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   LoadStartupState(files_, state_);
   const std::wstring title = Wide(kMainWindowTitle);
   ::SetWindowTextW(Window(), title.c_str());
-  CentreOnScreen(Window(), kDefaultWidth, kDefaultHeight);
+  ApplySkinShape();
   return TRUE;
+}
+
+void CKVX_GMouseDlg::ApplySkinShape() {
+  const std::optional<RgbImage> mask = decoder_.Decode(state_.paths.MaskImage());
+  const WindowShape shape = BuildMaskShape(mask ? &*mask : nullptr, kDefaultWidth, kDefaultHeight);
+  CentreOnScreen(Window(), shape.width, shape.height);
+  if (shape.fromMask) {
+    // The window owns the region once it is set.
+    if (UniqueRegion region = MakeGdiRegion(shape.region); region && ::SetWindowRgn(Window(), region.get(), TRUE))
+      region.release();
+  }
+  if (const std::optional<RgbImage> page = decoder_.Decode(state_.paths.SkinImage(kMainPageImages.normal)))
+    page_ = MakeDibSection(*page);
 }
 
 INT_PTR CKVX_GMouseDlg::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }  // the paint covers everything
@@ -72,6 +89,12 @@ INT_PTR CKVX_GMouseDlg::OnPaint(WPARAM, LPARAM) {
   PaintDc paint(Window());
   RECT client{};
   ::GetClientRect(Window(), &client);
+  if (page_) {
+    UniqueMemoryDc memory(::CreateCompatibleDC(paint.get()));
+    SelectedObject selected(memory.get(), page_.get());
+    ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    return TRUE;
+  }
   UniqueBrush background(::CreateSolidBrush(RGB(0x16, 0x18, 0x1D)));
   ::FillRect(paint.get(), &client, background.get());
   UniqueBrush accent(::CreateSolidBrush(RGB(0xE0, 0x3A, 0x3E)));

@@ -6,6 +6,8 @@
 #include "app/AppState.h"
 #include "platform/ProfileFiles.h"
 #include "platform/win32/Dialog.h"
+#include "platform/win32/GdiplusImages.h"
+#include "platform/win32/Handles.h"
 
 namespace zr {
 
@@ -31,11 +33,16 @@ class CKVX_GMouseDlg final : public Dialog {
   INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
 
   void AppendAboutItem();
+  // The skin's shape and its main page as drawn with nothing hovered; until
+  // page rendering comes, the window shows that page.
+  void ApplySkinShape();
 
   HINSTANCE instance_;
   AppState& state_;
   ProfileFiles& files_;
   HICON icon_;  // a shared resource icon: the system owns it
+  GdiplusImageDecoder decoder_;
+  UniqueBitmap page_;
 };
 
 }  // namespace zr
