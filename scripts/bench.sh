@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the benchmarks: natively with Google Benchmark (optimised build) and
-# the timing harness under Wine. Not part of the tests: timings are machine-bound.
+# the timing harnesses under Wine. Not part of the tests: timings are machine-bound.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,9 +13,12 @@ build/native-release/zr_benchmarks
 
 echo "== Windows build under Wine"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target zr_timing_RegionTiming
+cmake --build --preset windows --target zr_timing_RegionTiming zr_timing_StepTimerTiming
 source scripts/wine-env.sh build/windows
 zr_display
 zr_wine_prefix
-"$WINE" build/windows/zr_timing_RegionTiming.exe
+for harness in build/windows/zr_timing_*.exe; do
+  echo "-- $(basename "$harness")"
+  "$WINE" "$harness"
+done
 zr_wine_stop
