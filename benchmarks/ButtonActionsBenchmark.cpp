@@ -23,6 +23,11 @@ class NoWait final : public zr::StepTimer {
   void SleepFor(std::chrono::milliseconds) override {}
 };
 
+class NoRepaint final : public zr::WindowRepaint {
+ public:
+  void RepaintWholeWindow() override {}
+};
+
 class NoPrograms final : public zr::ProgramStarter {
  public:
   void StartSystemProgram(std::u16string_view) override {}
@@ -44,12 +49,13 @@ struct ThreadsRig {
   NoWait timer;
   zr::FeatureReports reports{link, timer};
   NoPrograms programs;
+  NoRepaint noRepaint;
   zr::ConfigRecord config;
   zr::MacroTables macros;
   zr::test::MemoryProfileFiles files;
   std::atomic<std::int32_t> current{1};
   zr::ButtonActionHandover handover;
-  zr::ButtonActionWorker worker{{config, macros, files, u"config.ini", current, nullptr}, handover, reports, timer,
+  zr::ButtonActionWorker worker{{config, macros, files, u"config.ini", current, noRepaint}, handover, reports, timer,
                                 programs};
   zr::InputReportReader reader{link, handover, config.MACRO_MODE2};
   zr::ButtonActionThreads threads{reader, worker, handover};

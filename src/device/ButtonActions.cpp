@@ -95,13 +95,13 @@ void ButtonActionWorker::CarryOut(std::uint8_t eventCode, std::uint8_t levelByte
     if (kButtonEventBase + kButtonCodes[slot] != eventCode) continue;
     if (config.dpiButtonFlag[slot] != 0) {
       config.DPI_LEVEL = levelByte;
-      if (context_.repaint) context_.repaint();
+      context_.repaint.RepaintWholeWindow();
       SaveCurrentDpiLevel(context_.files, context_.configFile, context_.currentConfig.load(), config);
     }
     if (config.rateButtonFlag[slot] != 0) {
       const std::uint8_t step = config.USB_SPEED.load();
       config.USB_SPEED = step == 3 ? 0 : static_cast<std::uint8_t>(step + 1);
-      if (context_.repaint) context_.repaint();
+      context_.repaint.RepaintWholeWindow();
       SaveReportRateStep(context_.files, context_.configFile, context_.currentConfig.load(), config);
     }
     ActOnFunction(config.K[slot]);

@@ -14,7 +14,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <span>
 #include <string>
@@ -25,6 +24,7 @@
 #include "platform/ProfileFiles.h"
 #include "platform/ProgramStarter.h"
 #include "platform/StepTimer.h"
+#include "platform/WindowRepaint.h"
 
 namespace zr {
 
@@ -78,7 +78,7 @@ struct ButtonActionContext {
   ProfileFiles& files;
   std::u16string configFile;
   const std::atomic<std::int32_t>& currentConfig;
-  std::function<void()> repaint;
+  WindowRepaint& repaint;
 };
 
 class ButtonActionWorker {

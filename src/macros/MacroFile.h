@@ -24,7 +24,6 @@ struct MacroFileServices {
 
 inline constexpr std::u16string_view kMacroSection = u"Macros";
 inline constexpr std::u16string_view kMacroCountKey = u"macroNum";
-inline constexpr std::u16string_view kMissingFileMessage = u"找不到配置文件";
 
 inline constexpr std::size_t kRecordFields = 1064;
 inline constexpr std::size_t kRecordStringLength = 3 * kRecordFields;

@@ -6,6 +6,10 @@
 
 namespace zr {
 
+// What the user is told when a file the utility needs is not there: a
+// macro file, a default macro file or a skin layout file.
+inline constexpr std::u16string_view kMissingFileMessage = u"找不到配置文件";
+
 class UserNotices {
  public:
   virtual ~UserNotices() = default;

@@ -27,7 +27,7 @@ bool SkinValueReader::RequireFile(std::u16string_view path) {
   if (services_.files.Exists(path)) return true;
   if (!exitRequested_) {
     exitRequested_ = true;
-    services_.notices.ShowMessage(kMissingLayoutFileMessage);
+    services_.notices.ShowMessage(kMissingFileMessage);
     services_.exit.RequestExit();
   }
   return false;

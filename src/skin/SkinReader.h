@@ -18,8 +18,7 @@ namespace zr {
 
 using SkinFields = std::array<std::u16string, 6>;
 
-// Both texts are Chinese in either language, under the system's own caption.
-inline constexpr std::u16string_view kMissingLayoutFileMessage = u"找不到配置文件";
+// Chinese in either language, under the system's own caption.
 inline constexpr std::u16string_view kMalformedSkinValueMessage = u"加载ini错误！";
 
 struct SkinFileServices {

@@ -69,7 +69,7 @@ class ButtonActionsThreadedOnMouse : public ::testing::Test {
   NoPrograms programs;
   std::atomic<std::int32_t> current{1};
   ButtonActionHandover handover;
-  ButtonActionWorker worker{{rig.record, macros, files, u"config.ini", current, nullptr},
+  ButtonActionWorker worker{{rig.record, macros, files, u"config.ini", current, rig.repaint},
                             handover,
                             rig.reports,
                             timer,

@@ -49,6 +49,12 @@ class ScriptedTimer final : public StepTimer {
   Log& log_;
 };
 
+class CountingRepaint final : public WindowRepaint {
+ public:
+  void RepaintWholeWindow() override { ++count; }
+  int count = 0;
+};
+
 class RecordingPrograms final : public ProgramStarter {
  public:
   explicit RecordingPrograms(Log& log) : log_(log) {}
@@ -112,9 +118,9 @@ class ButtonActions : public ::testing::Test {
   test::TestFolder folder;
   std::u16string configFile = folder.Path(u"config.ini");
   std::atomic<std::int32_t> currentConfig{0};
-  int repaints = 0;
+  CountingRepaint repaint;
   ButtonActionHandover handover;
-  ButtonActionWorker worker{{config, macros, files, configFile, currentConfig, [this] { ++repaints; }},
+  ButtonActionWorker worker{{config, macros, files, configFile, currentConfig, repaint},
                             handover,
                             mouse,
                             timer,
@@ -220,7 +226,7 @@ TEST_F(ButtonActions, DpiButtonTakesTheReportedLevelRepaintsAndSavesIt) {
   Press(0xF6, 2);
   WorkOnce();
   EXPECT_EQ(config.DPI_LEVEL, 2);
-  EXPECT_EQ(repaints, 1);
+  EXPECT_EQ(repaint.count, 1);
   EXPECT_EQ(Stored(u"DPI_LEVEL"), "2");
   EXPECT_EQ(Stored(u"FIRE_TIME"), "50");  // only its own key is written
 
@@ -243,7 +249,7 @@ TEST_F(ButtonActions, DpiPressDuringAMacroStopsItWithoutTakingTheLevel) {
   WorkOnce();
   EXPECT_EQ(Count("release all"), 1);
   EXPECT_EQ(config.DPI_LEVEL, 0);
-  EXPECT_EQ(repaints, 0);
+  EXPECT_EQ(repaint.count, 0);
 }
 
 TEST_F(ButtonActions, RateButtonAdvancesTheStepAndWraps) {
@@ -257,7 +263,7 @@ TEST_F(ButtonActions, RateButtonAdvancesTheStepAndWraps) {
   WorkOnce();
   EXPECT_EQ(config.USB_SPEED, 1);
   EXPECT_EQ(Stored(u"USB_SPEED"), "1");
-  EXPECT_EQ(repaints, 2);
+  EXPECT_EQ(repaint.count, 2);
 }
 
 TEST_F(ButtonActions, HostFunctionsByCode) {

@@ -111,6 +111,11 @@ class GatedTimer final : public StepTimer {
   int permits_ = 0;
 };
 
+class NoRepaint final : public zr::WindowRepaint {
+ public:
+  void RepaintWholeWindow() override {}
+};
+
 class NoPrograms final : public ProgramStarter {
  public:
   void StartSystemProgram(std::u16string_view) override {}
@@ -148,13 +153,14 @@ class ButtonActionsThreaded : public ::testing::Test {
   CountingMouse mouse;
   GatedTimer timer;
   NoPrograms programs;
+  NoRepaint noRepaint;
   ConfigRecord config;
   MacroTables macros;
   PortableProfileFiles files;
   test::TestFolder folder;
   std::atomic<std::int32_t> current{1};
   ButtonActionHandover handover;
-  ButtonActionWorker worker{{config, macros, files, folder.Path(u"config.ini"), current, nullptr},
+  ButtonActionWorker worker{{config, macros, files, folder.Path(u"config.ini"), current, noRepaint},
                             handover,
                             mouse,
                             timer,

@@ -157,7 +157,7 @@ TEST_F(SkinReaderTest, AMissingFileIsReportedOnceAndAsksForTheExitOnce) {
   EXPECT_FALSE(LoadMainLayout(reader, folder.Path(u"absent.ini"), layout, names));
   EXPECT_EQ(layout[3], SkinEntry{});
   EXPECT_EQ(names[1], u"");
-  EXPECT_EQ(notices.messages, Messages({kMissingLayoutFileMessage}));
+  EXPECT_EQ(notices.messages, Messages({kMissingFileMessage}));
   EXPECT_EQ(notices.exitRequests, 1);
 
   ColorLayout color;
@@ -215,7 +215,7 @@ TEST_F(SkinInstallation, StartUpStopsAtTheFirstMissingFile) {
   EXPECT_FALSE(LoadPageLayouts(reader, paths, 0, skin));
   EXPECT_EQ(skin.main[0].label, u"cn-main");
   EXPECT_EQ(skin.advanced[0].label, u"");  // not reached
-  EXPECT_EQ(notices.messages, Messages({kMissingLayoutFileMessage}));
+  EXPECT_EQ(notices.messages, Messages({kMissingFileMessage}));
   EXPECT_EQ(notices.exitRequests, 1);
 }
 
@@ -259,7 +259,7 @@ TEST_F(SkinInstallation, SwitchingToALanguageWithoutItsFilesAsksForTheExitAndSto
   EXPECT_EQ(ReadStartupChoices(*files, paths.ConfigFile()).languageFlag, 0);
   EXPECT_EQ(skin.advanced[0].label, u"cn-adv");
   EXPECT_TRUE(hooks.calls.empty());
-  EXPECT_EQ(notices.messages, Messages({kMissingLayoutFileMessage}));
+  EXPECT_EQ(notices.messages, Messages({kMissingFileMessage}));
   EXPECT_EQ(notices.exitRequests, 1);
 }
 
