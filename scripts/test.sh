@@ -38,13 +38,19 @@ echo "== Native build (ASan + UBSan)"
 cmake --preset native >/dev/null
 cmake --build --preset native
 run_gtest "native (ASan+UBSan)" build/native/zr_native_tests
-(cd build/native && ctest --output-on-failure --no-tests=error -E '^native_tests$') || status=1
+if (cd build/native && ctest --output-on-failure --no-tests=error -E '^native_tests$'); then
+  summary+=("generated files: match their generators")
+else
+  summary+=("generated files: FAILED (see the ctest output above)")
+  status=1
+fi
 
 echo "== Threaded tests (ThreadSanitizer)"
 cmake --preset native-tsan >/dev/null
 cmake --build --preset native-tsan --target zr_native_tests
 TSAN_OPTIONS="halt_on_error=1 ${TSAN_OPTIONS:-}" \
   run_gtest "native threaded (TSan)" build/native-tsan/zr_native_tests --gtest_filter='*Threaded*'
+
 echo "== Fuzzing (libFuzzer, ASan + UBSan)"
 # Each target runs for a bounded time from its committed corpus; what it
 # finds goes under build/fuzz, never into the corpus.
