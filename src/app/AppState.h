@@ -5,7 +5,9 @@
 #include <cstdint>
 
 #include "app/AppPaths.h"
+#include "app/UiState.h"
 #include "config/ConfigRecord.h"
+#include "macros/MacroEditorState.h"
 #include "macros/MacroRecord.h"
 #include "platform/ProfileFiles.h"
 
@@ -18,6 +20,9 @@ struct AppState {
   // N of the Config<N> in use; the button-action worker saves into it.
   std::atomic<std::int32_t> currentConfig{0};
   std::uint8_t languageFlag = 0;   // nonzero English, zero Chinese
+  UiState ui;
+  ColourPreviewState preview;
+  MacroEditorState editor;
 };
 
 // The start-up reads of the main window: CurConfig and VER_SEL of section

@@ -1,0 +1,37 @@
+// What the main window's interface thread knows about the cursor, the page
+// and the pop-ups; the paint reads it, the input handling writes it.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace zr {
+
+enum class Page : std::uint8_t { Main = 0, Advanced = 1, Colour = 2 };
+
+inline constexpr std::int32_t kNoSpot = 255;  // no spot under the cursor
+
+struct UiState {
+  // The colour-preview worker reads the page to know when to end.
+  std::atomic<Page> currentPage{Page::Main};
+  std::int32_t mainHover = kNoSpot;
+  std::int32_t colourHover = kNoSpot;
+  std::int32_t advancedHover = kNoSpot;
+  std::int32_t previousMainHover = kNoSpot;
+  std::int32_t previousColourHover = kNoSpot;
+  std::int32_t previousAdvancedHover = kNoSpot;
+  bool pressed = false;
+  bool popupOpen = false;
+  std::int32_t popupTargetEntry = 0;  // main entry 25..30 of the last pop-up
+  std::int32_t popupX = 0;            // screen position of the pop-up
+  std::int32_t popupY = 0;
+};
+
+// Written by the colour-preview worker, read by the paint.
+struct ColourPreviewState {
+  std::atomic<std::int32_t> index{0};     // 0..3: the DPI level colour shown
+  std::atomic<std::uint8_t> grey{0};      // nonzero: the preview shows the LED off
+  std::atomic<std::uint8_t> running{0};   // set by the page switch, cleared by the worker
+};
+
+}  // namespace zr
