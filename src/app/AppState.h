@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/AppPaths.h"
-#include "app/UiState.h"
+#include "skin/UiState.h"
 #include "config/ConfigRecord.h"
 #include "macros/MacroEditorState.h"
 #include "macros/MacroRecord.h"

@@ -1,5 +1,5 @@
-// What the main window's interface thread knows about the cursor, the page
-// and the pop-ups; the paint reads it, the input handling writes it.
+// What the interface thread knows about the cursor, the page and the
+// pop-ups: the input handling writes it, the paint reads it.
 #pragma once
 
 #include <atomic>
