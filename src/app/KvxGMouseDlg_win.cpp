@@ -31,7 +31,8 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles
       state_(state),
       files_(files),
       icon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE | LR_SHARED))) {}
+                                            LR_DEFAULTSIZE | LR_SHARED))),
+      renderer_(decoder_, state.paths.SkinFolder()) {}
 
 void CKVX_GMouseDlg::Run() { DoModal(instance_, IDD_KVX_GMOUSE_DIALOG, nullptr); }
 
@@ -40,13 +41,16 @@ void CKVX_GMouseDlg::Exit() {
 }
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
-  static const std::array<MessageEntry, 6> kMessages = {{
+  static const std::array<MessageEntry, 9> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
       {WM_CLOSE, On(&CKVX_GMouseDlg::OnClose)},
       {WM_COMMAND, On(&CKVX_GMouseDlg::OnCommand)},
       {WM_QUERYDRAGICON, On(&CKVX_GMouseDlg::OnQueryDragIcon)},
+      {WM_CTLCOLOREDIT, On(&CKVX_GMouseDlg::OnControlColour)},
+      {WM_CTLCOLORLISTBOX, On(&CKVX_GMouseDlg::OnControlColour)},
+      {WM_CTLCOLORSTATIC, On(&CKVX_GMouseDlg::OnControlColour)},
   }};
   return kMessages;
 }
@@ -73,44 +77,40 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
 void CKVX_GMouseDlg::ApplySkinShape() {
   const std::optional<RgbImage> mask = decoder_.Decode(state_.paths.MaskImage());
   const WindowShape shape = BuildMaskShape(mask ? &*mask : nullptr, kDefaultWidth, kDefaultHeight);
+  width_ = shape.width;
+  height_ = shape.height;
   CentreOnScreen(Window(), shape.width, shape.height);
   if (shape.fromMask) {
     // The window owns the region once it is set.
     if (UniqueRegion region = MakeGdiRegion(shape.region); region && ::SetWindowRgn(Window(), region.get(), TRUE))
       region.release();
   }
-  if (const std::optional<RgbImage> page = decoder_.Decode(state_.paths.SkinImage(kMainPageImages.normal)))
-    page_ = MakeDibSection(*page);
+}
+
+HFONT CKVX_GMouseDlg::SkinFont() const {
+  // Until the two skin fonts are created at start-up.
+  return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
 INT_PTR CKVX_GMouseDlg::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }  // the paint covers everything
 
 INT_PTR CKVX_GMouseDlg::OnPaint(WPARAM, LPARAM) {
   PaintDc paint(Window());
-  RECT client{};
-  ::GetClientRect(Window(), &client);
-  if (page_) {
-    UniqueMemoryDc memory(::CreateCompatibleDC(paint.get()));
-    SelectedObject selected(memory.get(), page_.get());
-    ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+  if (::IsIconic(Window())) {
+    RECT client{};
+    ::GetClientRect(Window(), &client);
+    DrawIconCentred(paint.get(), icon_, client);
     return TRUE;
   }
-  UniqueBrush background(::CreateSolidBrush(RGB(0x16, 0x18, 0x1D)));
-  ::FillRect(paint.get(), &client, background.get());
-  UniqueBrush accent(::CreateSolidBrush(RGB(0xE0, 0x3A, 0x3E)));
-  RECT band{client.left, client.top, client.right, client.top + 4};
-  ::FillRect(paint.get(), &band, accent.get());
-
-  ::SetBkMode(paint.get(), TRANSPARENT);
-  ::SetTextColor(paint.get(), RGB(0xE8, 0xEA, 0xED));
-  const std::wstring title = Wide(kMainWindowTitle);
-  RECT titleArea{client.left + 24, client.top + 20, client.right - 24, client.top + 48};
-  ::DrawTextW(paint.get(), title.c_str(), -1, &titleArea, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-  const std::wstring status = L"Configuration " + std::to_wstring(state_.currentConfig);
-  ::SetTextColor(paint.get(), RGB(0x9A, 0xA0, 0xA6));
-  RECT statusArea{client.left + 24, client.top + 48, client.right - 24, client.top + 72};
-  ::DrawTextW(paint.get(), status.c_str(), -1, &statusArea, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  const PaintInputs inputs{state_.ui,     state_.preview,     state_.config, state_.macros, state_.editor,
+                           layouts_,      state_.languageFlag, state_.currentConfig.load(), width_, height_};
+  renderer_.Paint(paint.get(), inputs, SkinFont());
   return TRUE;
+}
+
+INT_PTR CKVX_GMouseDlg::OnControlColour(WPARAM wParam, LPARAM) {
+  // A dialog returns the brush itself for these messages.
+  return reinterpret_cast<INT_PTR>(controlColours_.Apply(reinterpret_cast<HDC>(wParam), SkinFont()));
 }
 
 INT_PTR CKVX_GMouseDlg::OnClose(WPARAM, LPARAM) {

@@ -8,6 +8,9 @@
 #include "platform/win32/Dialog.h"
 #include "platform/win32/GdiplusImages.h"
 #include "platform/win32/Handles.h"
+#include "skin/ChildControlColours_win.h"
+#include "skin/PageRenderer_win.h"
+#include "skin/SkinLayout.h"
 
 namespace zr {
 
@@ -31,18 +34,24 @@ class CKVX_GMouseDlg final : public Dialog {
   INT_PTR OnClose(WPARAM, LPARAM);
   INT_PTR OnCommand(WPARAM, LPARAM);
   INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
+  INT_PTR OnControlColour(WPARAM, LPARAM);
 
   void AppendAboutItem();
-  // The skin's shape and its main page as drawn with nothing hovered; until
-  // page rendering comes, the window shows that page.
+  // The skin's shape, which also gives the drawing size.
   void ApplySkinShape();
+  // The font of the skin's texts and the child controls in the current language.
+  HFONT SkinFont() const;
 
   HINSTANCE instance_;
   AppState& state_;
   ProfileFiles& files_;
   HICON icon_;  // a shared resource icon: the system owns it
   GdiplusImageDecoder decoder_;
-  UniqueBitmap page_;
+  SkinLayouts layouts_;  // filled by the start-up sequence
+  PageRenderer renderer_;
+  ChildControlColours controlColours_;
+  int width_ = 0;  // the drawing size, from the mask
+  int height_ = 0;
 };
 
 }  // namespace zr
