@@ -64,7 +64,8 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles
       bus_(bus),
       applicationName_(std::move(applicationName)),
       icon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE | LR_SHARED))) {}
+                                            LR_DEFAULTSIZE | LR_SHARED))),
+      renderer_(decoder_, state.paths.SkinFolder()) {}
 
 CKVX_GMouseDlg::~CKVX_GMouseDlg() {
   if (device_) device_->threads.Stop();
@@ -93,7 +94,7 @@ bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
 }
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
-  static const std::array<MessageEntry, 12> kMessages = {{
+  static const std::array<MessageEntry, 15> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
@@ -106,6 +107,9 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       {WM_DRAWITEM, On(&CKVX_GMouseDlg::OnDrawItem)},
       {WM_QUERYDRAGICON, On(&CKVX_GMouseDlg::OnQueryDragIcon)},
       {WM_DESTROY, On(&CKVX_GMouseDlg::OnDestroy)},
+      {WM_CTLCOLOREDIT, On(&CKVX_GMouseDlg::OnControlColour)},
+      {WM_CTLCOLORLISTBOX, On(&CKVX_GMouseDlg::OnControlColour)},
+      {WM_CTLCOLORSTATIC, On(&CKVX_GMouseDlg::OnControlColour)},
   }};
   return kMessages;
 }
@@ -124,7 +128,6 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   times_.outcome = RunStartupSequence(*this, {files_, fileQueries_, notices_}, state_, applicationName_);
   if (times_.outcome == StartupOutcome::Running) {
     times_.totalMs = MillisecondsSince(initStart_);
-    LoadPagePicture();
   }
   return TRUE;
 }
@@ -200,10 +203,7 @@ void CKVX_GMouseDlg::Download() {
 
 void CKVX_GMouseDlg::AddTrayIcon() { tray_.Add(Window(), icon_); }
 
-void CKVX_GMouseDlg::LoadPagePicture() {
-  if (const std::optional<RgbImage> page = decoder_.Decode(state_.paths.SkinImage(kMainPageImages.normal)))
-    page_ = MakeDibSection(*page);
-}
+HFONT CKVX_GMouseDlg::SkinFont() const { return fonts_.Current(state_.languageFlag); }
 
 // --- exit -------------------------------------------------------------------
 
@@ -319,17 +319,22 @@ INT_PTR CKVX_GMouseDlg::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }  // t
 
 INT_PTR CKVX_GMouseDlg::OnPaint(WPARAM, LPARAM) {
   PaintDc paint(Window());
-  RECT client{};
-  ::GetClientRect(Window(), &client);
-  if (page_) {
-    UniqueMemoryDc memory(::CreateCompatibleDC(paint.get()));
-    SelectedObject selected(memory.get(), page_.get());
-    ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+  if (::IsIconic(Window())) {
+    RECT client{};
+    ::GetClientRect(Window(), &client);
+    DrawIconCentred(paint.get(), icon_, client);
     return TRUE;
   }
-  UniqueBrush background(::CreateSolidBrush(RGB(0x16, 0x18, 0x1D)));
-  ::FillRect(paint.get(), &client, background.get());
+  const PaintInputs inputs{state_.ui,   state_.preview,      state_.config,
+                           state_.macros, state_.editor,    state_.skin,
+                           state_.languageFlag, state_.currentConfig.load(), width_, height_};
+  renderer_.Paint(paint.get(), inputs, SkinFont());
   return TRUE;
+}
+
+INT_PTR CKVX_GMouseDlg::OnControlColour(WPARAM wParam, LPARAM) {
+  // A dialog returns the brush itself for these messages.
+  return reinterpret_cast<INT_PTR>(controlColours_.Apply(reinterpret_cast<HDC>(wParam), SkinFont()));
 }
 
 }  // namespace zr

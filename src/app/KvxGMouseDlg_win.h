@@ -34,6 +34,8 @@
 #include "platform/win32/Win32UserNotices.h"
 #include "skin/KvxMenu_win.h"
 #include "skin/SkinFonts_win.h"
+#include "skin/ChildControlColours_win.h"
+#include "skin/PageRenderer_win.h"
 
 namespace zr {
 
@@ -141,8 +143,6 @@ class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitAc
 
   void ShowAndRestore();
   void ShowTrayMenu();
-  // Until page rendering comes, the window shows the main page's picture.
-  void LoadPagePicture();
 
   // StartupSteps
   void ClearHandoverFlags() override;
@@ -165,6 +165,9 @@ class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitAc
   void StopDeviceThreads() override;
   void SendDriverExit() override;
   void DestroyMainWindow() override;
+  INT_PTR OnControlColour(WPARAM, LPARAM);
+  // The font of the skin's texts and the child controls in the current language.
+  HFONT SkinFont() const;
 
   HINSTANCE instance_;
   AppState& state_;
@@ -188,9 +191,10 @@ class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitAc
   std::int32_t height_ = 0;
   std::vector<MessageFilter> filters_;
   GdiplusImageDecoder decoder_;
-  UniqueBitmap page_;
   StartupTimes times_;
   LARGE_INTEGER initStart_{};
+  PageRenderer renderer_;
+  ChildControlColours controlColours_;
 };
 
 }  // namespace zr
