@@ -31,7 +31,8 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles
       state_(state),
       files_(files),
       icon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE | LR_SHARED))) {}
+                                            LR_DEFAULTSIZE | LR_SHARED))),
+      input_(instance, state, state.skin, MainWindowInputServices{files, fileQueries_, notices_}, inputHooks_) {}
 
 void CKVX_GMouseDlg::Run() { DoModal(instance_, IDD_KVX_GMOUSE_DIALOG, nullptr); }
 
@@ -40,13 +41,17 @@ void CKVX_GMouseDlg::Exit() {
 }
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
-  static const std::array<MessageEntry, 6> kMessages = {{
+  static const std::array<MessageEntry, 10> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
       {WM_CLOSE, On(&CKVX_GMouseDlg::OnClose)},
       {WM_COMMAND, On(&CKVX_GMouseDlg::OnCommand)},
       {WM_QUERYDRAGICON, On(&CKVX_GMouseDlg::OnQueryDragIcon)},
+      {WM_MOUSEMOVE, On(&CKVX_GMouseDlg::OnMouseMove)},
+      {WM_LBUTTONDOWN, On(&CKVX_GMouseDlg::OnLButtonDown)},
+      {WM_LBUTTONUP, On(&CKVX_GMouseDlg::OnLButtonUp)},
+      {WM_USER + 10, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
   }};
   return kMessages;
 }
@@ -61,6 +66,8 @@ void CKVX_GMouseDlg::AppendAboutItem() {
 }
 
 INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
+  input_.Attach(Window());
+  notices_.SetOwner(Window());
   AppendAboutItem();
   ::SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   LoadStartupState(files_, state_);
@@ -86,6 +93,7 @@ void CKVX_GMouseDlg::ApplySkinShape() {
 INT_PTR CKVX_GMouseDlg::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }  // the paint covers everything
 
 INT_PTR CKVX_GMouseDlg::OnPaint(WPARAM, LPARAM) {
+  input_.ConsumeChoiceFinished();
   PaintDc paint(Window());
   RECT client{};
   ::GetClientRect(Window(), &client);

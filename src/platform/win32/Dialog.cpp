@@ -6,6 +6,10 @@ INT_PTR Dialog::DoModal(HINSTANCE instance, int templateId, HWND parent) {
   return ::DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), parent, Procedure, reinterpret_cast<LPARAM>(this));
 }
 
+HWND Dialog::Create(HINSTANCE instance, int templateId, HWND parent) {
+  return ::CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), parent, Procedure, reinterpret_cast<LPARAM>(this));
+}
+
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(window, DWLP_USER));
   if (message == WM_INITDIALOG) {

@@ -18,6 +18,9 @@ class Dialog {
 
   // Runs the dialog from its template; returns when the window is gone.
   INT_PTR DoModal(HINSTANCE instance, int templateId, HWND parent);
+  // Creates the dialog modeless; it lives until it is destroyed, and the
+  // object may create it again afterwards. nullptr when it cannot be created.
+  HWND Create(HINSTANCE instance, int templateId, HWND parent);
   HWND Window() const { return window_; }
 
  protected:
