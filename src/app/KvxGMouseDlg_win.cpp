@@ -65,7 +65,8 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles
       applicationName_(std::move(applicationName)),
       icon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED))),
-      renderer_(decoder_, state.paths.SkinFolder()) {}
+      renderer_(decoder_, state.paths.SkinFolder()),
+      input_(instance, state, state.skin, MainWindowInputServices{files, fileQueries_, notices_}, *this) {}
 
 CKVX_GMouseDlg::~CKVX_GMouseDlg() {
   if (device_) device_->threads.Stop();
@@ -94,7 +95,7 @@ bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
 }
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
-  static const std::array<MessageEntry, 15> kMessages = {{
+  static const std::array<MessageEntry, 19> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
@@ -110,6 +111,10 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       {WM_CTLCOLOREDIT, On(&CKVX_GMouseDlg::OnControlColour)},
       {WM_CTLCOLORLISTBOX, On(&CKVX_GMouseDlg::OnControlColour)},
       {WM_CTLCOLORSTATIC, On(&CKVX_GMouseDlg::OnControlColour)},
+      {WM_MOUSEMOVE, On(&CKVX_GMouseDlg::OnMouseMove)},
+      {WM_LBUTTONDOWN, On(&CKVX_GMouseDlg::OnLButtonDown)},
+      {WM_LBUTTONUP, On(&CKVX_GMouseDlg::OnLButtonUp)},
+      {WM_USER + 10, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
   }};
   return kMessages;
 }
@@ -123,6 +128,9 @@ INT_PTR CKVX_GMouseDlg::Answer(LRESULT result) {
 
 INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   initStart_ = Now();
+  input_.Attach(Window());
+  AddMessageFilter([this](MSG& message) { return input_.PreTranslate(message); });
+  exit_.AddShutdownStep([this] { colourPreview_.Stop(); });
   notices_.SetOwner(Window());
   repaint_.SetWindow(Window());
   times_.outcome = RunStartupSequence(*this, {files_, fileQueries_, notices_}, state_, applicationName_);
@@ -172,6 +180,8 @@ void CKVX_GMouseDlg::ApplyWindowShape() {
   width_ = regions.shape.width;
   height_ = regions.shape.height;
   advancedPaint_ = std::move(regions.advancedPaint);
+  advancedPaintRegion_ = MakeGdiRegion(advancedPaint_);
+  input_.SetAdvancedPaintRegion(advancedPaintRegion_.get());
   CentreOnScreen(Window(), width_, height_);
   if (regions.shape.fromMask) {
     // The window owns the region once it is set.
@@ -318,6 +328,7 @@ INT_PTR CKVX_GMouseDlg::OnQueryDragIcon(WPARAM, LPARAM) { return Answer(reinterp
 INT_PTR CKVX_GMouseDlg::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }  // the paint covers everything
 
 INT_PTR CKVX_GMouseDlg::OnPaint(WPARAM, LPARAM) {
+  input_.ConsumeChoiceFinished();
   PaintDc paint(Window());
   if (::IsIconic(Window())) {
     RECT client{};

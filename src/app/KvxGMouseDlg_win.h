@@ -23,6 +23,7 @@
 #include "device/FeatureReports.h"
 #include "device/InputReportReader.h"
 #include "platform/HidBus.h"
+#include "app/MainWindowInput_win.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Region.h"
 #include "platform/win32/Dialog.h"
@@ -35,6 +36,7 @@
 #include "skin/KvxMenu_win.h"
 #include "skin/SkinFonts_win.h"
 #include "skin/ChildControlColours_win.h"
+#include "skin/ColourPreview.h"
 #include "skin/PageRenderer_win.h"
 
 namespace zr {
@@ -68,7 +70,10 @@ struct AdvancedPageControls {
   UniqueWindow stepList;
 };
 
-class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitActions {
+class CKVX_GMouseDlg final : public Dialog,
+                             private StartupSteps,
+                             private ExitActions,
+                             private MainWindowInputHooks {
  public:
   CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles& files, HidBus& bus,
                  std::u16string applicationName);
@@ -140,6 +145,10 @@ class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitAc
   INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
   INT_PTR OnDestroy(WPARAM, LPARAM);
   INT_PTR Answer(LRESULT result);
+  INT_PTR OnMouseMove(WPARAM w, LPARAM l) { return input_.OnMouseMove(w, l); }
+  INT_PTR OnLButtonDown(WPARAM w, LPARAM l) { return input_.OnLButtonDown(w, l); }
+  INT_PTR OnLButtonUp(WPARAM w, LPARAM l) { return input_.OnLButtonUp(w, l); }
+  INT_PTR OnStepDelayCommit(WPARAM w, LPARAM l) { return input_.OnStepDelayCommit(w, l); }
 
   void ShowAndRestore();
   void ShowTrayMenu();
@@ -159,6 +168,9 @@ class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitAc
   void Download() override;
   void AddTrayIcon() override;
   void RunExitProcedure() override { Exit(); }
+
+  // MainWindowInputHooks (Download is the start-up step's)
+  void StartColourPreview() override { colourPreview_.StartClaimed(); }
 
   // ExitActions
   void RemoveTrayIcon() override;
@@ -195,6 +207,9 @@ class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitAc
   LARGE_INTEGER initStart_{};
   PageRenderer renderer_;
   ChildControlColours controlColours_;
+  UniqueRegion advancedPaintRegion_;  // the advanced-page paint region as the window system holds it
+  MainWindowInput input_;
+  ColourPreviewWorker colourPreview_{ColourPreviewShared{state_.ui, state_.config, state_.preview, repaint_}};
 };
 
 }  // namespace zr

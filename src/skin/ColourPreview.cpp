@@ -54,6 +54,11 @@ void RunColourPreview(const ColourPreviewShared& shared, PreviewWaits& waits) {
 
 bool ColourPreviewWorker::StartIfIdle() {
   if (shared_.preview.running.exchange(1) != 0) return false;
+  StartClaimed();
+  return true;
+}
+
+void ColourPreviewWorker::StartClaimed() {
   // A worker that cleared the flag is at its end; take it back before the next.
   if (thread_.joinable()) thread_.join();
   waits_.Reset();
@@ -61,7 +66,6 @@ bool ColourPreviewWorker::StartIfIdle() {
     RunColourPreview(shared_, waits_);
     shared_.preview.running = 0;
   });
-  return true;
 }
 
 void ColourPreviewWorker::Stop() {

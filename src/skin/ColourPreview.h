@@ -63,6 +63,9 @@ class ColourPreviewWorker {
   // Called on entering the colour page: starts a worker and sets the running
   // flag unless one is running. False when one was.
   bool StartIfIdle();
+  // Starts the worker for a running flag that the page switch has set
+  // already (see StartIfIdle for the check it makes).
+  void StartClaimed();
   // Ends the worker, interrupting its sleep; returns once it has gone.
   // Interface thread only, like StartIfIdle.
   void Stop();
