@@ -31,14 +31,11 @@ EditRect InPlaceEditRect(EditRect row);
 
 class InPlaceEditArming {
  public:
-  // A character reached the list: it arms the edit with its code. True when
-  // the edit is to open now.
-  bool OnCharacter(std::uint32_t code) {
-    armed_ = code;
-    return TakeBegin();
-  }
-  // Asked to begin (a character, Insert released, a right click on the
-  // selected row): only an armed code 1 opens the edit, and it opens it once.
+  // A character reached the list: it arms the edit with its code.
+  void Arm(std::uint32_t code) { armed_ = code; }
+  // Asked to begin (right after a character, on Insert released, on a right
+  // click on the selected row): only an armed code 1 opens the edit, and it
+  // opens it once.
   bool TakeBegin() {
     if (armed_ != kEditArmingCode) return false;
     armed_ = 0;

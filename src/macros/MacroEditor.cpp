@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "macros/KeyCodes.h"
 #include "macros/StepCommands.h"

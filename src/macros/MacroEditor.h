@@ -16,6 +16,14 @@
 
 namespace zr {
 
+// The advanced page's controls, by their window ids.
+namespace editor_control {
+inline constexpr int kMacroNameEdit = 10000;
+inline constexpr int kMacroList = 10001;
+inline constexpr int kStepList = 10002;
+inline constexpr int kRepeatCountEdit = 10004;
+}  // namespace editor_control
+
 inline constexpr std::u16string_view kOverflowMessage = u"Overflow!!!";
 inline constexpr std::uint16_t kDefaultStepDelay = 30;
 inline constexpr int kMaxRecordedPresses = 108;

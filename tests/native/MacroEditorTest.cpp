@@ -515,11 +515,14 @@ TEST(StepCommands, BothMenusAskForTheSameStepsAndOtherCommandsAreNotSteps) {
 TEST(InPlaceEdit, OnlyCtrlAOrTheModifyCommandOpensAnEditAndOnlyOnce) {
   InPlaceEditArming arming;
   EXPECT_FALSE(arming.TakeBegin());  // Insert released, nothing armed
-  EXPECT_FALSE(arming.OnCharacter(u'5'));
+  arming.Arm(u'5');
   EXPECT_FALSE(arming.TakeBegin());
-  EXPECT_TRUE(arming.OnCharacter(kEditArmingCode));
+  arming.Arm(kEditArmingCode);
+  EXPECT_TRUE(arming.TakeBegin());
   EXPECT_FALSE(arming.TakeBegin());  // a right click on the row afterwards opens no second edit
-  EXPECT_TRUE(arming.OnCharacter(kEditArmingCode));
+  arming.Arm(kEditArmingCode);
+  arming.Arm(u'x');  // another key typed in between disarms it
+  EXPECT_FALSE(arming.TakeBegin());
 }
 
 TEST(InPlaceEdit, EndingChangesTheRowOnlyForKeptChangedTextButAlwaysEnds) {
