@@ -25,6 +25,7 @@ constexpr DWORD kBoundMs = 3000;
 // What the page window hears from its step list.
 struct PageLog {
   int editsEnded = 0;
+  int menusShown = 0;
   std::vector<std::pair<int, std::wstring>> rowsEdited;
   MacroEditorShell* shell = nullptr;  // when set, commits the delay as the main window does
 };
@@ -36,6 +37,7 @@ LRESULT CALLBACK PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (pageLog->shell != nullptr) pageLog->shell->OnStepDelayCommit();
     return 0;
   }
+  if (pageLog != nullptr && message == WM_ENTERMENULOOP) ++pageLog->menusShown;
   if (pageLog != nullptr && message == kRowEditedMessage) {
     pageLog->rowsEdited.emplace_back(static_cast<int>(wParam), reinterpret_cast<const wchar_t*>(lParam));
     return 0;
@@ -70,7 +72,6 @@ class AdvancedPage : public ::testing::Test {
     macroList = Child(L"LISTBOX", WS_VSCROLL | LBS_NOTIFY, editor_control::kMacroList, 10, 40, 150, 200);
     stepList = Child(L"LISTBOX", WS_VSCROLL | LBS_NOTIFY, editor_control::kStepList, 200, 40, 200, 200);
     repeatEdit = Child(L"EDIT", 0, editor_control::kRepeatCountEdit, 200, 10, 80, 24);
-    ::SetForegroundWindow(page.get());
   }
   void TearDown() override {
     page.reset();
@@ -260,6 +261,48 @@ TEST_F(EditorOnThePage, OpeningThePageShowsTheMacrosAndAModifiedDelayIsStored) {
   page.reset();
   EXPECT_EQ(log.editsEnded, ended);
   shell->RefillMacroList();  // nothing left to fill, and nothing breaks
+}
+
+// Closes whatever menu is being tracked, from inside its modal loop; it
+// keeps trying until the test stops it, so a menu can never hold the test.
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); }
+
+TEST_F(EditorOnThePage, ARightClickOverAStepRowTracksTheStepMenu) {
+  UniqueMenu menu(::CreateMenu());
+  HMENU steps = ::CreatePopupMenu();
+  ::AppendMenuW(steps, MF_STRING, step_command::kDelete, L"Delete");
+  ::AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(steps), L"MENU_CN");
+  shell->SetStepContextMenu(menu.get());
+  shell->OnAdvancedPageOpened(page.get());
+
+  const ScreenPoint row3 = RowOnScreen(3);
+  ASSERT_TRUE(::SetCursorPos(row3.x, row3.y));
+  const UINT_PTR closer = ::SetTimer(nullptr, 0, 200, CloseMenu);
+  MSG up{stepList, WM_RBUTTONUP, 0, 0, 0, {row3.x, row3.y}};
+  EXPECT_FALSE(shell->PreTranslate(up));  // the list still gets its click
+  ::KillTimer(nullptr, closer);
+  EXPECT_EQ(log.menusShown, 1);
+  EXPECT_EQ(state.selectedRow, 3);
+  EXPECT_EQ(state.selectedEvent, 1);
+  EXPECT_EQ(::SendMessageW(stepList, LB_GETCURSEL, 0, 0), 3);
+
+  // Beside the list the row is still picked, but no menu opens.
+  POINT beside{10, 10};
+  ::ClientToScreen(page.get(), &beside);
+  ASSERT_TRUE(::SetCursorPos(beside.x, beside.y));
+  MSG elsewhere{page.get(), WM_RBUTTONUP, 0, 0, 0, beside};
+  EXPECT_FALSE(shell->PreTranslate(elsewhere));
+  EXPECT_EQ(log.menusShown, 1);
+
+  // While recording the right button only clicks.
+  shell->ToggleRecording();
+  ASSERT_TRUE(::SetCursorPos(row3.x, row3.y));
+  EXPECT_FALSE(shell->PreTranslate(up));
+  EXPECT_EQ(log.menusShown, 1);
+  // And no key message goes on to the dialog, where Escape would end it.
+  MSG escape{page.get(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+  EXPECT_TRUE(shell->PreTranslate(escape));
+  shell->Shutdown();
 }
 
 // Sees every key that the hooks installed after it let through.
