@@ -99,8 +99,10 @@ void MacroEditorShell::Repaint::RepaintWholeWindow() {
 }
 
 void MacroEditorShell::Saver::SaveMacroTable() {
-  SaveMacroFile(services_.profiles, services_.macroFilePath ? services_.macroFilePath() : std::u16string(),
-                services_.tables);
+  // An empty path would have the profile functions write into the system's
+  // own profile file.
+  const std::u16string path = services_.macroFilePath ? services_.macroFilePath() : std::u16string();
+  if (!path.empty()) SaveMacroFile(services_.profiles, path, services_.tables);
 }
 
 MacroEditorShell::MacroEditorShell(MacroEditorShellServices services)

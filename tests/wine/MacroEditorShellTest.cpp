@@ -10,6 +10,7 @@
 
 #include "macros/EditableListBox_win.h"
 #include "macros/KeyCodes.h"
+#include "macros/MacroFile.h"
 #include "macros/StepCommands.h"
 #include "macros/MacroEditorShell_win.h"
 #include "platform/win32/Handles.h"
@@ -249,6 +250,14 @@ TEST_F(EditorOnThePage, OpeningThePageShowsTheMacrosAndAModifiedDelayIsStored) {
   EXPECT_EQ(tables.macros[0].eventCount, 4);
   EXPECT_EQ(RowText(stepList, 6), L"[\u2191]M-KEY");
   EXPECT_FALSE(shell->OnCommand(MAKEWPARAM(32800, 0), 0));  // not the editor's
+
+  // The repeat count's commit saves the table into the language's macro file.
+  ::SetWindowTextW(repeatEdit, L"0");
+  shell->CommitRepeatCount();
+  EXPECT_EQ(tables.macros[0].repeatCount, 1);
+  EXPECT_EQ(profiles.ReadString(kMacroSection, kMacroCountKey, u"", 8, u"Macro_EN.dat"), u"1");
+  EXPECT_EQ(profiles.ReadString(kMacroSection, u"0", u"", kRecordStringLength + 1, u"Macro_EN.dat"),
+            MacroRecordString(tables.macros[0]));
 
   // Leaving the page while a delay is being typed keeps it.
   ASSERT_TRUE(shell->Editor().RightClicked(RowOnScreen(1)));
