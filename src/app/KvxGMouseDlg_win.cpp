@@ -66,6 +66,8 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles
       icon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED))),
       renderer_(decoder_, state.paths.SkinFolder()),
+      macroEditor_(MacroEditorShellServices{state.macros, state.editor, notices_, applicationName_, files,
+                                            [&state] { return state.paths.MacroFile(state.languageFlag); }}),
       input_(instance, state, state.skin, MainWindowInputServices{files, fileQueries_, notices_}, *this) {}
 
 CKVX_GMouseDlg::~CKVX_GMouseDlg() {
@@ -129,8 +131,11 @@ INT_PTR CKVX_GMouseDlg::Answer(LRESULT result) {
 INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   initStart_ = Now();
   input_.Attach(Window());
+  // The recorder sees every message before the keyboard filter.
+  AddMessageFilter([this](MSG& message) { return macroEditor_.PreTranslate(message); });
   AddMessageFilter([this](MSG& message) { return input_.PreTranslate(message); });
   exit_.AddShutdownStep([this] { colourPreview_.Stop(); });
+  exit_.AddShutdownStep([this] { macroEditor_.Shutdown(); });
   notices_.SetOwner(Window());
   repaint_.SetWindow(Window());
   times_.outcome = RunStartupSequence(*this, {files_, fileQueries_, notices_}, state_, applicationName_);
@@ -194,6 +199,7 @@ void CKVX_GMouseDlg::ApplyWindowShape() {
 void CKVX_GMouseDlg::LoadMenus(std::uint8_t languageFlag) {
   stepMenu_.Load(instance_, languageFlag != 0 ? IDR_STEP_MENU_EN : IDR_STEP_MENU_CN);
   trayMenu_.Load(instance_, languageFlag != 0 ? IDR_TRAY_MENU_EN : IDR_TRAY_MENU_CN);
+  macroEditor_.SetStepContextMenu(stepMenu_.Handle());
 }
 
 bool CKVX_GMouseDlg::OpenDevice() { return device_->link.OpenDevice(); }
@@ -232,6 +238,7 @@ void CKVX_GMouseDlg::DestroyMainWindow() {
 }
 
 INT_PTR CKVX_GMouseDlg::OnDestroy(WPARAM, LPARAM) {
+  macroEditor_.Shutdown();  // no keystroke stays captured once the window goes
   repaint_.SetWindow(nullptr);
   ::PostQuitMessage(0);
   return FALSE;
@@ -268,10 +275,11 @@ INT_PTR CKVX_GMouseDlg::OnClose(WPARAM, LPARAM) {
   return TRUE;
 }
 
-INT_PTR CKVX_GMouseDlg::OnCommand(WPARAM wParam, LPARAM) {
+INT_PTR CKVX_GMouseDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   const WORD command = LOWORD(wParam);
   // Enter and Escape arrive as IDOK and IDCANCEL; neither may end the dialog.
   if (command == IDOK || command == IDCANCEL) return TRUE;
+  if (macroEditor_.OnCommand(wParam, lParam)) return TRUE;
   switch (DecideMenuCommand(command)) {
     case MenuCommand::ShowWindow: ShowAndRestore(); return TRUE;
     case MenuCommand::Exit: Exit(); return TRUE;

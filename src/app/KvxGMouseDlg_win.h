@@ -24,6 +24,7 @@
 #include "device/InputReportReader.h"
 #include "platform/HidBus.h"
 #include "app/MainWindowInput_win.h"
+#include "macros/MacroEditorShell_win.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Region.h"
 #include "platform/win32/Dialog.h"
@@ -171,6 +172,15 @@ class CKVX_GMouseDlg final : public Dialog,
 
   // MainWindowInputHooks (Download is the start-up step's)
   void StartColourPreview() override { colourPreview_.StartClaimed(); }
+  void AddOrSelectMacro() override { macroEditor_.AddOrSelectMacro(); }
+  void DeleteMacro() override { macroEditor_.DeleteMacro(); }
+  void ToggleRecording() override { macroEditor_.ToggleRecording(); }
+  void ToggleRepeatMode() override { macroEditor_.ToggleRepeatMode(); }
+  void CommitRepeatCount() override { macroEditor_.CommitRepeatCount(); }
+  void CommitStepDelay() override { macroEditor_.OnStepDelayCommit(); }
+  void AdvancedPageOpened() override { macroEditor_.OnAdvancedPageOpened(Window()); }
+  void AdvancedPageClosed() override { macroEditor_.OnAdvancedPageClosed(); }
+  void MacrosReloaded() override { macroEditor_.RefillMacroList(); }
 
   // ExitActions
   void RemoveTrayIcon() override;
@@ -208,6 +218,7 @@ class CKVX_GMouseDlg final : public Dialog,
   PageRenderer renderer_;
   ChildControlColours controlColours_;
   UniqueRegion advancedPaintRegion_;  // the advanced-page paint region as the window system holds it
+  MacroEditorShell macroEditor_;
   MainWindowInput input_;
   ColourPreviewWorker colourPreview_{ColourPreviewShared{state_.ui, state_.config, state_.preview, repaint_}};
 };

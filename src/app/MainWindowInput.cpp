@@ -306,35 +306,6 @@ bool SwallowedByKeyboardFilter(std::uint32_t message, std::uintptr_t wParam) {
   return keyMessage && wParam == kF10;
 }
 
-std::uint16_t RepeatCountFromText(std::u16string_view text) {
-  return static_cast<std::uint16_t>(std::clamp<std::int32_t>(DecimalValue(text), 1, kRepeatCountMax));
-}
-
-std::uint16_t CommitRepeatCount(MacroTables& tables, std::u16string_view text) {
-  const std::uint16_t count = RepeatCountFromText(text);
-  if (InRange(tables.currentMacro, 0, kMacroSlots - 1)) {
-    std::lock_guard lock(tables.mutex);
-    tables.macros[tables.currentMacro].repeatCount = count;
-  }
-  return count;
-}
-
-std::int32_t StepDelayFromRowText(std::u16string_view text) {
-  const std::size_t unit = text.find(u"ms");
-  return DecimalValue(unit == std::u16string_view::npos ? text : text.substr(0, unit));
-}
-
-bool CommitStepDelay(MacroTables& tables, const MacroEditorState& editor, std::u16string_view rowText) {
-  if (!InRange(editor.contextMacro, 0, kMacroSlots - 1) ||
-      !InRange(editor.selectedEvent, 0, static_cast<std::int32_t>(kMacroEventSlots) - 1))
-    return false;
-  const std::int32_t delay = StepDelayFromRowText(rowText);
-  std::lock_guard lock(tables.mutex);
-  // Low byte, then the next byte: what is left of a larger value.
-  tables.macros[editor.contextMacro].delays[editor.selectedEvent] = static_cast<std::uint16_t>(delay & 0xFFFF);
-  return true;
-}
-
 bool RepairLoadedRecord(ConfigRecord& record) {
   bool changed = false;
   auto set = [&changed](auto& field, auto value) {

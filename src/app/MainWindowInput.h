@@ -115,16 +115,6 @@ std::int32_t FireTimeAt(const SkinEntry& slider, std::int32_t x);
 // Esc and Enter would end the modal run, F10 would enter the system menu.
 bool SwallowedByKeyboardFilter(std::uint32_t message, std::uintptr_t wParam);
 
-// The repeat count the edit's text gives, held to 1..65535; it is stored in
-// the current macro and returned for the edit to show.
-std::uint16_t RepeatCountFromText(std::u16string_view text);
-std::uint16_t CommitRepeatCount(MacroTables& tables, std::u16string_view text);
-
-// The step list's row text ("120ms") as the delay after the selected event
-// of the context macro. False when the editor's indices point nowhere.
-std::int32_t StepDelayFromRowText(std::u16string_view text);
-bool CommitStepDelay(MacroTables& tables, const MacroEditorState& editor, std::u16string_view rowText);
-
 // A record straight from a file may break what the editors keep true: no
 // button with the left click, no enabled DPI level or a current level that
 // is not enabled, values beyond their range. Repairs only what is broken,

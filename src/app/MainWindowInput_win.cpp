@@ -27,14 +27,6 @@ constexpr wchar_t kWebLink[] = L"" ZR_WEB_LINK;
 constexpr wchar_t kProfileFilter[] = L"All Files(*.ini)\0*.ini\0";
 constexpr wchar_t kMacroFilter[] = L"All Files(*.dat)\0*.dat\0";
 
-std::u16string WindowText(HWND window) {
-  if (window == nullptr) return {};
-  const int length = ::GetWindowTextLengthW(window);
-  std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
-  ::GetWindowTextW(window, text.data(), length + 1);
-  return FromWide(text.data());
-}
-
 HWND CreateChild(HWND parent, HINSTANCE instance, const wchar_t* windowClass, DWORD style, const SkinRect& rect,
                  int id) {
   return ::CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
@@ -82,16 +74,7 @@ bool MainWindowInput::PreTranslate(const MSG& message) const {
 }
 
 INT_PTR MainWindowInput::OnStepDelayCommit(WPARAM, LPARAM) {
-  std::u16string row;
-  if (stepList_) {
-    const LRESULT length = ::SendMessageW(stepList_.get(), LB_GETTEXTLEN, state_.editor.selectedRow, 0);
-    if (length != LB_ERR) {
-      std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
-      ::SendMessageW(stepList_.get(), LB_GETTEXT, state_.editor.selectedRow, reinterpret_cast<LPARAM>(text.data()));
-      row = FromWide(text.data());
-    }
-  }
-  if (CommitStepDelay(state_.macros, state_.editor, row)) hooks_.ShowMacroSteps(state_.editor.contextMacro);
+  hooks_.CommitStepDelay();
   ::SetWindowLongPtrW(window_, DWLP_MSGRESULT, 0);
   return TRUE;
 }
@@ -161,8 +144,7 @@ void MainWindowInput::RunCommand(const InputRequest& request) {
     case InputCommand::ImportMacros:
       if (const auto path = AskFile(false, u"dat")) {
         LoadMacroFile(macroServices, *path, state_.macros);
-        hooks_.RefillMacroList();
-        hooks_.ShowMacroSteps(state_.macros.currentMacro);
+        hooks_.MacrosReloaded();
         Repaint(RepaintArea::AdvancedRegion);
       }
       return;
@@ -172,7 +154,7 @@ void MainWindowInput::RunCommand(const InputRequest& request) {
     case InputCommand::AddOrSelectMacro: hooks_.AddOrSelectMacro(); return;
     case InputCommand::DeleteMacro: hooks_.DeleteMacro(); return;
     case InputCommand::ToggleRecording: hooks_.ToggleRecording(); return;
-    case InputCommand::CommitRepeatCount: CommitRepeatCountEdit(); return;
+    case InputCommand::CommitRepeatCount: hooks_.CommitRepeatCount(); return;
     case InputCommand::ToggleRepeatMode: hooks_.ToggleRepeatMode(); return;
     case InputCommand::HideCommand:
       RunHideCommand(services_.profiles, configFile, language, config);
@@ -190,7 +172,7 @@ void MainWindowInput::RunCommand(const InputRequest& request) {
     case InputCommand::FactoryReset:
       FactoryReset(services_.profiles, configFile, state_.currentConfig, language, config);
       ResetMacros(macroServices, state_.paths, language, state_.macros, [this] {
-        if (state_.ui.currentPage == Page::Advanced) hooks_.RefillMacroList();
+        if (state_.ui.currentPage == Page::Advanced) hooks_.MacrosReloaded();
       });
       hooks_.Download();
       return;
@@ -223,22 +205,16 @@ void MainWindowInput::CreateAdvancedControls() {
   // The editable step list takes this window over by subclassing it.
   stepList_.reset(CreateChild(window_, instance_, L"LISTBOX", kListStyle, rects.stepList, kStepListId));
   ::UpdateWindow(window_);
-  hooks_.RefillMacroList();
-  hooks_.ShowMacroSteps(state_.macros.currentMacro);
+  hooks_.AdvancedPageOpened();
   ::UpdateWindow(window_);
 }
 
 void MainWindowInput::DestroyAdvancedControls() {
+  if (stepList_) hooks_.AdvancedPageClosed();
   repeatCountEdit_.reset();
   macroNameEdit_.reset();
   macroList_.reset();
   stepList_.reset();
-}
-
-void MainWindowInput::CommitRepeatCountEdit() {
-  const std::uint16_t count = CommitRepeatCount(state_.macros, WindowText(repeatCountEdit_.get()));
-  if (repeatCountEdit_) ::SetWindowTextW(repeatCountEdit_.get(), Wide(DecimalText(count)).c_str());
-  SaveMacroFile(services_.profiles, state_.paths.MacroFile(state_.languageFlag), state_.macros);
 }
 
 std::optional<std::u16string> MainWindowInput::AskFile(bool save, std::u16string_view extension) {

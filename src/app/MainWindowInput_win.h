@@ -34,8 +34,14 @@ class MainWindowInputHooks {
   virtual void DeleteMacro() {}
   virtual void ToggleRecording() {}
   virtual void ToggleRepeatMode() {}
-  virtual void RefillMacroList() {}
-  virtual void ShowMacroSteps(std::int32_t /*macro*/) {}
+  virtual void CommitRepeatCount() {}
+  // WM_USER + 10: the step list's in-place edit has ended.
+  virtual void CommitStepDelay() {}
+  // The page's four controls exist now / are about to go.
+  virtual void AdvancedPageOpened() {}
+  virtual void AdvancedPageClosed() {}
+  // The macro table was replaced (import, reset) while the page shows.
+  virtual void MacrosReloaded() {}
 };
 
 struct MainWindowInputServices {
@@ -81,7 +87,6 @@ class MainWindowInput {
   void OpenPopup(bool warningFirst);
   void CreateAdvancedControls();
   void DestroyAdvancedControls();
-  void CommitRepeatCountEdit();
   void OnChoiceFinished();
   std::optional<std::u16string> AskFile(bool save, std::u16string_view extension);
 

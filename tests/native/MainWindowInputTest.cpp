@@ -350,38 +350,6 @@ TEST(DpiRules, DisablingKeepsAnEnabledCurrentLevel) {
   }
 }
 
-TEST(TextCommits, RepeatCountIsHeldToItsRangeAndStored) {
-  const std::pair<std::u16string_view, std::uint16_t> rows[] = {
-      {u"0", 1}, {u"", 1}, {u"70000", 65535}, {u"abc", 1}, {u"-5", 1}, {u" 12x", 12}, {u"65535", 65535}};
-  MacroTables tables;
-  tables.currentMacro = 2;
-  for (auto [text, expected] : rows) {
-    EXPECT_EQ(CommitRepeatCount(tables, text), expected);
-    EXPECT_EQ(tables.macros[2].repeatCount, expected);
-  }
-  EXPECT_EQ(tables.macros[0].repeatCount, 0);
-  tables.currentMacro = 40;  // no such slot: nothing is written
-  EXPECT_EQ(CommitRepeatCount(tables, u"9"), 9);
-}
-
-TEST(TextCommits, StepDelayKeepsTheNumberBeforeMs) {
-  MacroTables tables;
-  MacroEditorState editor;
-  editor.contextMacro = 1;
-  editor.selectedEvent = 4;
-  const std::pair<std::u16string_view, std::uint16_t> rows[] = {
-      {u"120ms", 120}, {u"300", 300}, {u"15 ms", 15}, {u"70000ms", 70000 & 0xFFFF}, {u"ms", 0}};
-  for (auto [text, expected] : rows) {
-    ASSERT_TRUE(CommitStepDelay(tables, editor, text));
-    EXPECT_EQ(tables.macros[1].delays[4], expected) << std::string(text.begin(), text.end());
-  }
-  editor.selectedEvent = 255;
-  EXPECT_FALSE(CommitStepDelay(tables, editor, u"5ms"));
-  editor.selectedEvent = 0;
-  editor.contextMacro = -1;
-  EXPECT_FALSE(CommitStepDelay(tables, editor, u"5ms"));
-}
-
 TEST(KeyboardFilter, EscEnterAndF10NeverReachTheDialog) {
   constexpr std::uint32_t kKeyDown = 0x100, kKeyUp = 0x101, kChar = 0x102, kSysKeyDown = 0x104;
   EXPECT_TRUE(SwallowedByKeyboardFilter(kKeyDown, 0x1B));
