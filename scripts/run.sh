@@ -8,7 +8,7 @@ root=$(pwd)
 
 scripts/setup.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target zr_utility zr_utility_virtual
+cmake --build --preset windows --target zr_utility zr_utility_virtual zr_virtual_mouse_client
 
 source scripts/wine-env.sh build/windows
 zr_display
@@ -33,6 +33,14 @@ for _ in $(seq 100); do
   xdotool search --name "$title" >/dev/null 2>&1 && break
   sleep 0.2
 done
+if [ "$(basename "$dist")" = dist_virtual ]; then
+  # The virtual mouse's panel places itself beside the utility's window.
+  for _ in $(seq 25); do
+    xdotool search --name "^Virtual mouse$" >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  echo "Drive the virtual mouse from its panel, or: $WINE \"$dist/virtual-mouse.exe\" click left|state|unplug|..."
+fi
 sleep 1
 mkdir -p build/screenshots
 shot="$root/build/screenshots/run.png"

@@ -28,7 +28,7 @@ using namespace std::chrono_literals;
 int windowTag;  // its address stands for the main window
 NativeWindow const kWindow = &windowTag;
 
-TEST(VirtualMouseNotices, ANoticeRaisedElsewhereChangesTheLinkOnlyWhenDeliveredOnItsThread) {
+TEST(VirtualMouseThreaded, ANoticeRaisedElsewhereChangesTheLinkOnlyWhenDeliveredOnItsThread) {
   MouseRig rig;
   rig.link.AttachWindow(kWindow, [&] { ++rig.exits; });
   ASSERT_TRUE(rig.link.OpenDevice());

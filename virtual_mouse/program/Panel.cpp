@@ -16,7 +16,7 @@ namespace {
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshMs = 150;
 constexpr int kMargin = 8;
-constexpr int kKeyWidth = 96;
+constexpr int kKeyWidth = 112;
 constexpr int kKeyHeight = 28;
 constexpr int kLineHeight = 15;
 constexpr int kClientWidth = 3 * kKeyWidth + 4 * kMargin;
