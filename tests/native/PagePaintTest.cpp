@@ -323,9 +323,10 @@ TEST_F(PagePaint, BadLayoutsAndOutOfRangeValuesClipOrDrawNothing) {
   EXPECT_EQ(fills[0].area, AreaOf(SkinEntry{skin.main[70].x + 1, skin.main[70].y + 1, 38, 29, {}}));
 
   // Indices from the configuration or the input that no table holds.
+  // Values past their range that would still address another entry of the table.
   config.DPI_LEVEL = 9;
-  config.LED_STATUS = 200;
-  config.DPI_SPEED = 200;
+  config.LED_STATUS = 9;      // colour entry 9 is the DPI number
+  config.DPI_SPEED = 15;      // advanced entry 23 is a wheel-speed choice
   config.WHEEL_SPEED = 250;
   macros.currentMacro = 99;
   ui.colourHover = 13;
@@ -334,7 +335,7 @@ TEST_F(PagePaint, BadLayoutsAndOutOfRangeValuesClipOrDrawNothing) {
   EXPECT_EQ(Paint(Page::Colour).All<TextOp>()[20 + 9].text, u"200");
   EXPECT_EQ(Paint(Page::Colour).All<CopyOp>().size(), 4u);  // configuration, tab, language and the preview
   const RecordingCanvas advanced = Paint(Page::Advanced);
-  EXPECT_FALSE(advanced.All<CopyOp>().empty());
+  EXPECT_FALSE(CopiedAtAll(advanced, skin.advanced[23]));
   EXPECT_EQ(advanced.All<TextOp>().size(), 72u);
 }
 
