@@ -32,6 +32,7 @@ constexpr std::int32_t kRepeatModeSpot = 6;
 constexpr std::int32_t kTriggerModeSpot = 7;
 constexpr std::int32_t kFirstPointerSpeedSpot = 8;
 constexpr std::int32_t kFirstWheelSpeedSpot = 18;
+constexpr std::int32_t kSpeedSteps = 10;
 constexpr std::int32_t kFireTimeBar = 30;
 constexpr std::int32_t kFireTimeLabel = 33;
 constexpr std::int32_t kPressCountLabel = 43;
@@ -41,6 +42,7 @@ constexpr std::uint32_t kFullFireTime = 300;
 // Roles of the colour layout's entries.
 constexpr std::int32_t kDpiNumberLabel = 9;
 constexpr std::int32_t kLedPreviewSpot = 11;
+constexpr std::int32_t kLedModes = 4;
 
 // How many texts each page draws: the common ones, then the page's own.
 constexpr std::int32_t kMainTexts = 54;
@@ -148,8 +150,9 @@ class Painter {
   void AdvancedOverlay() {
     const AdvancedLayout& advanced = in_.skin.advanced;
     if (in_.editor.recording != 0) Copy(SpotSource::Pressed, &advanced[kRecordSpot]);
-    Copy(SpotSource::Pressed, EntryAt(advanced, kFirstPointerSpeedSpot + std::int64_t{in_.config.DPI_SPEED}));
-    Copy(SpotSource::Pressed, EntryAt(advanced, kFirstWheelSpeedSpot + std::int64_t{in_.config.WHEEL_SPEED}));
+    // A step from a file beyond the ten choices would land on another row's spot; it shows none pressed.
+    if (in_.config.DPI_SPEED < kSpeedSteps) Copy(SpotSource::Pressed, &advanced[kFirstPointerSpeedSpot + in_.config.DPI_SPEED]);
+    if (in_.config.WHEEL_SPEED < kSpeedSteps) Copy(SpotSource::Pressed, &advanced[kFirstWheelSpeedSpot + in_.config.WHEEL_SPEED]);
 
     // Unsigned, as the bar has always been computed; a fire time beyond 300
     // (only a file holds one) still fills no more than the bar.
@@ -172,7 +175,7 @@ class Painter {
 
   void ColourOverlay() {
     const ColorLayout& colour = in_.skin.color;
-    Copy(SpotSource::Pressed, EntryAt(colour, in_.config.LED_STATUS));
+    if (in_.config.LED_STATUS < kLedModes) Copy(SpotSource::Pressed, &colour[in_.config.LED_STATUS]);
     const SkinEntry* preview = &colour[kLedPreviewSpot];
     if (in_.preview.grey.load() != 0) {
       Copy(SpotSource::LedDark, preview);

@@ -131,7 +131,7 @@ TEST_F(ColourPreview, ACancelledWaitEndsTheWorkerAtOnce) {
   }
 }
 
-TEST(CancellableWaits, ACancelEndsAWaitUnderWayAndEveryLaterOneUntilReset) {
+TEST(ColourPreviewThreaded, ACancelEndsAWaitUnderWayAndEveryLaterOneUntilReset) {
   CancellableWaits waits;
   bool result = true;
   std::thread waiter([&] {
@@ -145,7 +145,7 @@ TEST(CancellableWaits, ACancelEndsAWaitUnderWayAndEveryLaterOneUntilReset) {
   EXPECT_TRUE(waits.Wait(milliseconds(1)));
 }
 
-TEST(ColourPreviewWorker, RunsOnceAtATimeAndStopsInItsSleep) {
+TEST(ColourPreviewThreaded, TheWorkerRunsOnceAtATimeAndStopsInItsSleep) {
   UiState ui;
   ui.currentPage = Page::Colour;
   ConfigRecord config;

@@ -215,6 +215,53 @@ TEST_F(PageRender, ARepaintAfterAHoverChangeShowsOnlyTheNewHover) {
   EXPECT_EQ(differing, 0);
 }
 
+TEST_F(PageRender, AMissingStateImageLeavesItsSpotsNormalAndAChangedFileShowsAtTheNextPaint) {
+  wchar_t temp[MAX_PATH]{};
+  ASSERT_GT(::GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring folder = std::wstring(temp) + L"zr_page_render_" + std::to_wstring(::GetCurrentProcessId());
+  ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+  const auto shipped = [&](std::u16string_view file) { return Wide(paths.SkinImage(file)); };
+  const std::wstring over = folder + Wide(kMainPageImages.over);
+  ASSERT_TRUE(::CopyFileW(shipped(kMainPageImages.normal).c_str(), (folder + Wide(kMainPageImages.normal)).c_str(), FALSE));
+
+  PageRenderer local(decoder, FromWide(folder));
+  const SkinEntry& lit = skins[1].main[116];  // lit from the hovered image while field 26 is hovered
+  const auto differing = [&](const Target& target, const RgbImage& image) {
+    int count = 0;
+    for (int y = lit.y; y < lit.y + lit.height; ++y)
+      for (int x = lit.x; x < lit.x + lit.width; ++x) count += target.At(x, y) != image.At(x, y);
+    return count;
+  };
+  const auto paint = [&](Target& target) {
+    ui.currentPage = Page::Main;
+    local.Paint(target.Dc(), PaintInputs{ui, preview, config, macros, editor, skins[1], 1, 1, width, height},
+                fonts.Current(1));
+  };
+
+  Target first(width, height);
+  paint(first);
+  EXPECT_EQ(differing(first, images[0]), 0);  // no hovered image: the spot stays normal
+
+  ASSERT_TRUE(::CopyFileW(shipped(kMainPageImages.over).c_str(), over.c_str(), FALSE));
+  Target second(width, height);
+  paint(second);
+  EXPECT_EQ(differing(second, images[1]), 0);
+
+  // Another picture under the same name (a different size on disk): decoded again.
+  ASSERT_TRUE(::CopyFileW(shipped(kMainPageImages.down).c_str(), over.c_str(), FALSE));
+  Target third(width, height);
+  paint(third);
+  EXPECT_EQ(differing(third, images[2]), 0);
+
+  ::DeleteFileW(over.c_str());
+  ::DeleteFileW((folder + Wide(kMainPageImages.normal)).c_str());
+  ::RemoveDirectoryW(folder.c_str());
+  // Without any image the frame is the plain background and nothing fails.
+  Target fourth(width, height);
+  paint(fourth);
+  EXPECT_EQ(fourth.At(lit.x, lit.y), (Rgb{63, 58, 54}));
+}
+
 TEST(ChildControlColours, SetTheSkinsBackgroundWhiteTextAndTheFontAndKeepOneBrush) {
   SkinFontsForTest fonts;
   ChildControlColours colours;
