@@ -51,7 +51,7 @@ MainWindowInput::MainWindowInput(HINSTANCE instance, AppState& state, const Skin
       skin_(skin),
       services_(services),
       hooks_(hooks),
-      popups_(PopupContext{instance, state.paths.SkinFolder(), state.config, skin, state.macros, state.ui,
+      popups_(PopupContext{instance, [&paths = state.paths] { return paths.SkinFolder(); }, state.config, skin, state.macros, state.ui,
                            state.languageFlag,
                            [this] { Repaint(RepaintArea::WholeWindow); },
                            [this] { OnChoiceFinished(); }}) {}
