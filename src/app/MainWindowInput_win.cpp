@@ -56,6 +56,17 @@ MainWindowInput::MainWindowInput(HINSTANCE instance, AppState& state, const Skin
                            [this] { Repaint(RepaintArea::WholeWindow); },
                            [this] { OnChoiceFinished(); }}) {}
 
+MainWindowInput::~MainWindowInput() {
+  // A main window that is gone took its children with it; their handles
+  // may already name other windows.
+  if (window_ == nullptr || !::IsWindow(window_)) {
+    repeatCountEdit_.release();
+    macroNameEdit_.release();
+    macroList_.release();
+    stepList_.release();
+  }
+}
+
 void MainWindowInput::Attach(HWND window) { window_ = window; }
 
 InputModel MainWindowInput::Model() {
