@@ -43,10 +43,21 @@ MainWindowInput::MainWindowInput(HINSTANCE instance, AppState& state, const Skin
       skin_(skin),
       services_(services),
       hooks_(hooks),
-      popups_(PopupContext{instance, state.paths.SkinFolder(), state.config, skin, state.macros, state.ui,
+      popups_(PopupContext{instance, [&paths = state.paths] { return paths.SkinFolder(); }, state.config, skin, state.macros, state.ui,
                            state.languageFlag,
                            [this] { Repaint(RepaintArea::WholeWindow); },
                            [this] { OnChoiceFinished(); }}) {}
+
+MainWindowInput::~MainWindowInput() {
+  // A main window that is gone took its children with it; their handles
+  // may already name other windows.
+  if (window_ == nullptr || !::IsWindow(window_)) {
+    repeatCountEdit_.release();
+    macroNameEdit_.release();
+    macroList_.release();
+    stepList_.release();
+  }
+}
 
 void MainWindowInput::Attach(HWND window) { window_ = window; }
 

@@ -54,6 +54,9 @@ class MainWindowInput {
  public:
   MainWindowInput(HINSTANCE instance, AppState& state, const SkinLayouts& skin, MainWindowInputServices services,
                   MainWindowInputHooks& hooks);
+  MainWindowInput(const MainWindowInput&) = delete;
+  MainWindowInput& operator=(const MainWindowInput&) = delete;
+  ~MainWindowInput();
 
   // Once the window exists. The region is the advanced-page paint region,
   // owned by the window; without one the whole window is repainted.

@@ -109,8 +109,8 @@ std::span<const Dialog::MessageEntry> CMenuDlg::Messages() const {
 INT_PTR CMenuDlg::OnInitDialog(WPARAM, LPARAM) {
   PopupMenuState& menus = context_.ui.menus;
   ::SetWindowTextW(Window(), Wide(kMenuWindowTitle).c_str());
-  std::optional<RgbImage> mask = DecodeSkinImage(decoder_, context_.skinFolder, kMenuImages.mask);
-  if (!mask) mask = DecodeSkinImage(decoder_, context_.skinFolder, kMenuImages.normal);  // no mask: the picture's size
+  std::optional<RgbImage> mask = DecodeSkinImage(decoder_, context_.skinFolder(), kMenuImages.mask);
+  if (!mask) mask = DecodeSkinImage(decoder_, context_.skinFolder(), kMenuImages.normal);  // no mask: the picture's size
   menus.menuItemWidth = mask ? mask->Width() : 0;
   menus.menuItemHeight = mask ? mask->Height() / kMenuStrips : 0;
   SetRectangleRegion(Window(), menus.menuItemWidth, kMenuStrips * menus.menuItemHeight + 1);
@@ -162,7 +162,7 @@ INT_PTR CMenuDlg::OnPaint(WPARAM, LPARAM) {
   const std::int32_t frameHeight = kMenuStrips * height + 1;
   {
     PaintDc paint(Window());
-    const RgbImage image = MenuFrame(decoder_, context_.skinFolder, kMenuImages, menus.menuHover, width, height,
+    const RgbImage image = MenuFrame(decoder_, context_.skinFolder(), kMenuImages, menus.menuHover, width, height,
                                      menus.menuButtonHeld, kMenuStripsHit, frameHeight);
     OffscreenFrame frame(paint.get(), image, context_.languageFlag);
     for (std::int32_t item = 1; item <= kMenuItems; ++item)
@@ -210,8 +210,8 @@ std::span<const Dialog::MessageEntry> CSubMenuDlg::Messages() const {
 
 INT_PTR CSubMenuDlg::OnInitDialog(WPARAM, LPARAM) {
   PopupMenuState& menus = context_.ui.menus;
-  std::optional<RgbImage> mask = DecodeSkinImage(decoder_, context_.skinFolder, kSubMenuImages.mask);
-  if (!mask) mask = DecodeSkinImage(decoder_, context_.skinFolder, kSubMenuImages.normal);
+  std::optional<RgbImage> mask = DecodeSkinImage(decoder_, context_.skinFolder(), kSubMenuImages.mask);
+  if (!mask) mask = DecodeSkinImage(decoder_, context_.skinFolder(), kSubMenuImages.normal);
   menus.subMenuItemWidth = mask ? mask->Width() : 0;
   menus.subMenuItemHeight = mask ? mask->Height() / kSubMenuStrips : 0;
   group_ = menus.menuHover;
@@ -271,7 +271,7 @@ INT_PTR CSubMenuDlg::OnPaint(WPARAM, LPARAM) {
   const std::int32_t height = menus.subMenuItemHeight;
   const std::int32_t count = menus.subMenuCount;
   PaintDc paint(Window());
-  const RgbImage image = MenuFrame(decoder_, context_.skinFolder, kSubMenuImages, menus.subMenuHover, width, height,
+  const RgbImage image = MenuFrame(decoder_, context_.skinFolder(), kSubMenuImages, menus.subMenuHover, width, height,
                                    menus.subMenuHeld, count, kSubMenuStrips * height + 1);
   OffscreenFrame frame(paint.get(), image, context_.languageFlag);
   for (std::int32_t item = 1; item <= count; ++item)
@@ -296,7 +296,7 @@ std::span<const Dialog::MessageEntry> WarningDlg::Messages() const {
 
 INT_PTR WarningDlg::OnInitDialog(WPARAM, LPARAM) {
   PopupMenuState& menus = context_.ui.menus;
-  const std::optional<RgbImage> mask = DecodeSkinImage(decoder_, context_.skinFolder, kWarningImages.mask);
+  const std::optional<RgbImage> mask = DecodeSkinImage(decoder_, context_.skinFolder(), kWarningImages.mask);
   if (mask && !mask->Empty()) {
     menus.warningWidth = mask->Width();
     menus.warningHeight = mask->Height();
@@ -304,7 +304,7 @@ INT_PTR WarningDlg::OnInitDialog(WPARAM, LPARAM) {
         region && ::SetWindowRgn(Window(), region.get(), TRUE))
       region.release();  // the window owns it now
   } else if (const std::optional<RgbImage> normal =
-                 DecodeSkinImage(decoder_, context_.skinFolder, kWarningImages.normal)) {
+                 DecodeSkinImage(decoder_, context_.skinFolder(), kWarningImages.normal)) {
     menus.warningWidth = normal->Width();
     menus.warningHeight = normal->Height();
   }
@@ -338,12 +338,12 @@ INT_PTR WarningDlg::OnLButtonUp(WPARAM, LPARAM) {
 INT_PTR WarningDlg::OnPaint(WPARAM, LPARAM) {
   const PopupMenuState& menus = context_.ui.menus;
   PaintDc paint(Window());
-  std::optional<RgbImage> image = DecodeSkinImage(decoder_, context_.skinFolder, kWarningImages.normal);
+  std::optional<RgbImage> image = DecodeSkinImage(decoder_, context_.skinFolder(), kWarningImages.normal);
   if (!image) image = RgbImage(menus.warningWidth, menus.warningHeight, Rgb{0x16, 0x18, 0x1D});
   const WarningLayout& layout = context_.skin.warning;
   if (menus.warningHover == kWarningOk || menus.warningHover == kWarningCancel) {
     const SkinEntry& spot = layout[menus.warningHover - 1];
-    if (const std::optional<RgbImage> over = DecodeSkinImage(decoder_, context_.skinFolder, kWarningImages.over))
+    if (const std::optional<RgbImage> over = DecodeSkinImage(decoder_, context_.skinFolder(), kWarningImages.over))
       CopySpot(*image, *over, SpotArea{spot.x, spot.y, spot.width, spot.height});
   }
   OffscreenFrame frame(paint.get(), *image, context_.languageFlag);

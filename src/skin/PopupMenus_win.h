@@ -28,7 +28,8 @@ inline constexpr std::u16string_view kMenuWindowTitle = u"MainMenuDlg";
 // What the pop-ups work on; every reference outlives the windows.
 struct PopupContext {
   HINSTANCE instance = nullptr;
-  std::u16string skinFolder;
+  // Asked at each use: the folder is known only once the application starts.
+  std::function<std::u16string()> skinFolder;
   ConfigRecord& config;
   const SkinLayouts& skin;
   const MacroTables& macros;

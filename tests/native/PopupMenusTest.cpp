@@ -104,14 +104,5 @@ TEST(WarningDialog, AnswersByEntry) {
   EXPECT_EQ(WarningAnswerUnder(layout, 5, 5), kNoSpot);  // the text is no answer
 }
 
-TEST(WarningDialog, NeededExactlyWhenNoOtherButtonHoldsTheLeftClick) {
-  ConfigRecord record;
-  SetCodes(record, {3, 1, 2, 4, 5, 6});
-  EXPECT_TRUE(WarningNeeded(record, 1));
-  EXPECT_FALSE(WarningNeeded(record, 0));
-  SetCodes(record, {3, 2, 4, 5, 6, 11});
-  EXPECT_TRUE(WarningNeeded(record, 0));
-}
-
 }  // namespace
 }  // namespace zr::test

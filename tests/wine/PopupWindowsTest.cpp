@@ -57,7 +57,7 @@ class PopupWindows : public ::testing::Test {
   UiState ui_;
   std::uint8_t language_ = 1;
   int finished_ = 0;
-  PopupMenus popups_{PopupContext{::GetModuleHandleW(nullptr), FromWide(SourceFolder() + L"\\data\\skins"), config_,
+  PopupMenus popups_{PopupContext{::GetModuleHandleW(nullptr), [] { return FromWide(SourceFolder() + L"\\data\\skins"); }, config_,
                                   skin_, macros_, ui_, language_, {}, [this] {
                                     ++finished_;
                                     popups_.CloseMenu();

@@ -1,0 +1,115 @@
+// The main window's click executor on a real window: the advanced page's
+// child windows come and go with the page, and the repeat-count edit shows
+// the value that was stored.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+
+#include "app/MainWindowInput_win.h"
+#include "platform/win32/WideText.h"
+#include "shared/MemoryProfileFiles.h"
+#include "shared/RecordingNotices.h"
+
+namespace zr::test {
+namespace {
+
+class EverythingExists final : public FileQueries {
+ public:
+  bool Exists(std::u16string_view) override { return true; }
+};
+
+class CountingHooks final : public MainWindowInputHooks {
+ public:
+  void RefillMacroList() override { ++refills; }
+  int refills = 0;
+};
+
+class ClickExecutor : public ::testing::Test {
+ protected:
+  ClickExecutor() {
+    state_.paths.applicationDirectory = u"C:\\app";
+    state_.skin.main[9] = SkinEntry{0, 0, 20, 20, u""};
+    state_.skin.main[10] = SkinEntry{20, 0, 20, 20, u""};
+    state_.skin.advanced[5] = SkinEntry{40, 0, 20, 20, u""};
+    state_.skin.controls = {{10, 100, 90, 120}, {100, 100, 200, 120}, {10, 140, 150, 300}, {160, 140, 400, 300}};
+    state_.macros.currentMacro = 1;
+    window_ = ::CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 500, 400, nullptr, nullptr,
+                                ::GetModuleHandleW(nullptr), nullptr);
+    input_.Attach(window_);
+  }
+  ~ClickExecutor() override { ::DestroyWindow(window_); }
+
+  void Click(int x, int y) {
+    input_.OnMouseMove(0, MAKELPARAM(x, y));
+    input_.OnLButtonDown(MK_LBUTTON, MAKELPARAM(x, y));
+    input_.OnLButtonUp(0, MAKELPARAM(x, y));
+  }
+  RECT ClientRectOf(HWND child) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+
+  AppState state_;
+  MemoryProfileFiles profiles_;
+  EverythingExists files_;
+  RecordingNotices notices_;
+  CountingHooks hooks_;
+  MainWindowInput input_{::GetModuleHandleW(nullptr), state_, state_.skin,
+                         MainWindowInputServices{profiles_, files_, notices_}, hooks_};
+  HWND window_ = nullptr;
+};
+
+TEST_F(ClickExecutor, AdvancedPageChildrenLiveExactlyWhileThePageShows) {
+  Click(25, 5);
+  ASSERT_EQ(state_.ui.currentPage, Page::Advanced);
+  EXPECT_EQ(hooks_.refills, 1);
+  struct Child {
+    int id;
+    SkinRect rect;
+    LONG_PTR style;
+  };
+  const SkinRect& repeat = state_.skin.controls.repeatCountEdit;
+  const std::array<Child, 4> children = {{
+      {kRepeatCountEditId, repeat, ES_CENTER},
+      {kMacroNameEditId, state_.skin.controls.macroNameEdit, ES_CENTER},
+      // An empty list hides its scroll bar, and its style says so.
+      {kMacroListId, state_.skin.controls.macroList, LBS_NOTIFY},
+      {kStepListId, state_.skin.controls.stepList, LBS_NOTIFY},
+  }};
+  for (const Child& child : children) {
+    SCOPED_TRACE(child.id);
+    HWND control = ::GetDlgItem(window_, child.id);
+    ASSERT_NE(control, nullptr);
+    const RECT rect = ClientRectOf(control);
+    EXPECT_EQ(rect.left, child.rect.left);
+    EXPECT_EQ(rect.top, child.rect.top);
+    EXPECT_EQ(rect.right, child.rect.right);
+    EXPECT_EQ(rect.bottom, child.rect.bottom);
+    const LONG_PTR style = ::GetWindowLongPtrW(control, GWL_STYLE);
+    EXPECT_EQ(style & child.style, child.style);
+    EXPECT_TRUE(style & WS_VISIBLE);
+  }
+
+  Click(5, 5);  // back to the main page
+  EXPECT_EQ(state_.ui.currentPage, Page::Main);
+  for (const Child& child : children) EXPECT_EQ(::GetDlgItem(window_, child.id), nullptr) << child.id;
+}
+
+TEST_F(ClickExecutor, RepeatCountEditShowsTheStoredValueAndTheMacrosAreSaved) {
+  Click(25, 5);
+  HWND edit = ::GetDlgItem(window_, kRepeatCountEditId);
+  ASSERT_NE(edit, nullptr);
+  ::SetWindowTextW(edit, L"70000");
+  Click(45, 5);
+  std::array<wchar_t, 16> text{};
+  ::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+  EXPECT_STREQ(text.data(), L"65535");
+  EXPECT_EQ(state_.macros.macros[1].repeatCount, 65535);
+  EXPECT_NE(profiles_.ReadString(u"Macros", u"macroNum", u"", 8, state_.paths.MacroFile(state_.languageFlag)), u"");
+}
+
+}  // namespace
+}  // namespace zr::test
