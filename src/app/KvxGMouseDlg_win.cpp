@@ -229,12 +229,18 @@ void CKVX_GMouseDlg::ShowNoMouseMessage(std::u16string_view text, std::u16string
 
 void CKVX_GMouseDlg::Pause(std::chrono::milliseconds duration) { ::Sleep(static_cast<DWORD>(duration.count())); }
 
+// A message box of the start (a missing file) lets other messages through,
+// so the exit may have run before a later step: then there is nothing to
+// download into and no window to put an icon for.
 void CKVX_GMouseDlg::Download() {
+  if (exit_.HasRun()) return;
   zr::Download({files_, device_->reports, system_, repaint_}, state_.config, state_.currentConfig,
                state_.paths.ConfigFile());
 }
 
-void CKVX_GMouseDlg::AddTrayIcon() { tray_.Add(Window(), icon_); }
+void CKVX_GMouseDlg::AddTrayIcon() {
+  if (!exit_.HasRun()) tray_.Add(Window(), icon_);
+}
 
 void CKVX_GMouseDlg::LoadPagePicture() {
   if (const std::optional<RgbImage> page = decoder_.Decode(state_.paths.SkinImage(kMainPageImages.normal)))
