@@ -49,29 +49,69 @@ class TimedSteps final : public StartupSteps {
  public:
   TimedSteps(StartupSteps& inner, StartupTimes& times, const LARGE_INTEGER& start)
       : inner_(inner), times_(times), start_(start) {}
-  void ClearHandoverFlags() override { Mark("handover"), inner_.ClearHandoverFlags(); }
-  void StartDeviceThreads() override { Mark("threads"), inner_.StartDeviceThreads(); }
-  void AppendAboutItem() override { Mark("about item"), inner_.AppendAboutItem(); }
-  void SetBigIcon() override { Mark("icon"), inner_.SetBigIcon(); }
-  void SetWindowTitle(std::u16string_view title) override { Mark("title"), inner_.SetWindowTitle(title); }
-  void CreateAdvancedControls() override { Mark("controls"), inner_.CreateAdvancedControls(); }
-  void CreateFonts() override { Mark("fonts"), inner_.CreateFonts(); }
-  void ApplyWindowShape() override { Mark("shape"), inner_.ApplyWindowShape(); }
-  void LoadMenus(std::uint8_t languageFlag) override { Mark("menus"), inner_.LoadMenus(languageFlag); }
-  bool OpenDevice() override { return Mark("open"), inner_.OpenDevice(); }
-  void ShowNoMouseMessage(std::u16string_view text, std::u16string_view caption) override {
-    Mark("message"), inner_.ShowNoMouseMessage(text, caption);
+  void ClearHandoverFlags() override {
+    Mark("handover");
+    inner_.ClearHandoverFlags();
   }
-  void Pause(std::chrono::milliseconds duration) override { Mark("pause"), inner_.Pause(duration); }
-  void Download() override { Mark("download"), inner_.Download(); }
-  void AddTrayIcon() override { Mark("tray icon"), inner_.AddTrayIcon(); }
-  void RunExitProcedure() override { Mark("exit"), inner_.RunExitProcedure(); }
+  void StartDeviceThreads() override {
+    Mark("threads");
+    inner_.StartDeviceThreads();
+  }
+  void AppendAboutItem() override {
+    Mark("about item");
+    inner_.AppendAboutItem();
+  }
+  void SetBigIcon() override {
+    Mark("icon");
+    inner_.SetBigIcon();
+  }
+  void SetWindowTitle(std::u16string_view title) override {
+    Mark("title");
+    inner_.SetWindowTitle(title);
+  }
+  void CreateAdvancedControls() override {
+    Mark("controls");
+    inner_.CreateAdvancedControls();
+  }
+  void CreateFonts() override {
+    Mark("fonts");
+    inner_.CreateFonts();
+  }
+  void ApplyWindowShape() override {
+    Mark("shape");
+    inner_.ApplyWindowShape();
+  }
+  void LoadMenus(std::uint8_t languageFlag) override {
+    Mark("menus");
+    inner_.LoadMenus(languageFlag);
+  }
+  bool OpenDevice() override {
+    Mark("open");
+    return inner_.OpenDevice();
+  }
+  void ShowNoMouseMessage(std::u16string_view text, std::u16string_view caption) override {
+    Mark("message");
+    inner_.ShowNoMouseMessage(text, caption);
+  }
+  void Pause(std::chrono::milliseconds duration) override {
+    Mark("pause");
+    inner_.Pause(duration);
+  }
+  void Download() override {
+    Mark("download");
+    inner_.Download();
+  }
+  void AddTrayIcon() override {
+    Mark("tray icon");
+    inner_.AddTrayIcon();
+  }
+  void RunExitProcedure() override {
+    Mark("exit");
+    inner_.RunExitProcedure();
+  }
 
  private:
-  int Mark(const char* step) {
-    times_.marks.push_back({step, MillisecondsSince(start_)});
-    return 0;
-  }
+  void Mark(const char* step) { times_.marks.push_back({step, MillisecondsSince(start_)}); }
   StartupSteps& inner_;
   StartupTimes& times_;
   const LARGE_INTEGER& start_;
