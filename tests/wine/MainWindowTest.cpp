@@ -96,6 +96,31 @@ TEST_F(MainWindowOnVirtualMouse, UnpluggingTheMouseRunsTheExitProcedureOnce) {
   EXPECT_EQ(shutdowns, 1);
 }
 
+TEST_F(MainWindowOnVirtualMouse, UnpluggingWhileAMacroPlaysEndsTheUtilityOnce) {
+  // The left button (slot 0, button code 1) plays the first user macro.
+  const std::u16string configFile = folder.Path(u"config.ini");
+  ASSERT_TRUE(::WritePrivateProfileStringW(L"Config1", L"K0", L"41", reinterpret_cast<const wchar_t*>(configFile.c_str())));
+  int shutdowns = 0;
+  dialog.Shutdown().AddShutdownStep([&] { ++shutdowns; });
+  ASSERT_TRUE(dialog.Create());
+  ASSERT_EQ(state.config.K[0], 41);
+  mouse.ClearLog();
+  mouse.Press(1);
+  const auto keysSent = [&] {
+    for (const auto& report : mouse.TakenReports())
+      if (report.size() > 1 && report[1] == 0x15) return true;
+    return false;
+  };
+  ASSERT_TRUE(WaitUntil(5000, keysSent)) << "the macro did not start";
+
+  mouse.Unplug();
+  EXPECT_TRUE(WaitUntil(10000, [&] {
+    PumpMessages();
+    return dialog.Window() == nullptr;
+  }));
+  EXPECT_EQ(shutdowns, 1);
+}
+
 TEST_F(MainWindowOnVirtualMouse, WithTheMaskMissingTheWindowStillOpensAtItsFallbackSize) {
   std::filesystem::remove(std::filesystem::path(std::u16string(state.paths.MaskImage())));
   ASSERT_TRUE(dialog.Create());
