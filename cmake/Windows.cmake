@@ -82,3 +82,12 @@ foreach(source IN LISTS ZR_WINE_TIMING_SOURCES)
   target_include_directories(zr_timing_${name} PRIVATE tests)  # baselines shared with the tests
   target_compile_definitions(zr_timing_${name} PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endforeach()
+
+# The start-up harness creates the real main window: it needs the resources,
+# the virtual mouse and a copy of the shipped data it may write into.
+set(ZR_STARTUP_TIMING_DATA ${CMAKE_BINARY_DIR}/startup_timing_data)
+target_sources(zr_timing_StartupTiming PRIVATE res/app.rc)
+target_link_libraries(zr_timing_StartupTiming PRIVATE zr_virtual_mouse)
+target_compile_definitions(zr_timing_StartupTiming PRIVATE ZR_STARTUP_TIMING_DATA="${ZR_STARTUP_TIMING_DATA}")
+add_custom_command(TARGET zr_timing_StartupTiming POST_BUILD
+                   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_STARTUP_TIMING_DATA})

@@ -44,6 +44,79 @@ LARGE_INTEGER Now() {
   return now;
 }
 
+// Notes when each step begins, for the start-up benchmark.
+class TimedSteps final : public StartupSteps {
+ public:
+  TimedSteps(StartupSteps& inner, StartupTimes& times, const LARGE_INTEGER& start)
+      : inner_(inner), times_(times), start_(start) {}
+  void ClearHandoverFlags() override {
+    Mark("handover");
+    inner_.ClearHandoverFlags();
+  }
+  void StartDeviceThreads() override {
+    Mark("threads");
+    inner_.StartDeviceThreads();
+  }
+  void AppendAboutItem() override {
+    Mark("about item");
+    inner_.AppendAboutItem();
+  }
+  void SetBigIcon() override {
+    Mark("icon");
+    inner_.SetBigIcon();
+  }
+  void SetWindowTitle(std::u16string_view title) override {
+    Mark("title");
+    inner_.SetWindowTitle(title);
+  }
+  void CreateAdvancedControls() override {
+    Mark("controls");
+    inner_.CreateAdvancedControls();
+  }
+  void CreateFonts() override {
+    Mark("fonts");
+    inner_.CreateFonts();
+  }
+  void ApplyWindowShape() override {
+    Mark("shape");
+    inner_.ApplyWindowShape();
+  }
+  void LoadMenus(std::uint8_t languageFlag) override {
+    Mark("menus");
+    inner_.LoadMenus(languageFlag);
+  }
+  bool OpenDevice() override {
+    Mark("open");
+    return inner_.OpenDevice();
+  }
+  void ShowNoMouseMessage(std::u16string_view text, std::u16string_view caption) override {
+    Mark("message");
+    inner_.ShowNoMouseMessage(text, caption);
+  }
+  void Pause(std::chrono::milliseconds duration) override {
+    Mark("pause");
+    inner_.Pause(duration);
+  }
+  void Download() override {
+    Mark("download");
+    inner_.Download();
+  }
+  void AddTrayIcon() override {
+    Mark("tray icon");
+    inner_.AddTrayIcon();
+  }
+  void RunExitProcedure() override {
+    Mark("exit");
+    inner_.RunExitProcedure();
+  }
+
+ private:
+  void Mark(const char* step) { times_.marks.push_back({step, MillisecondsSince(start_)}); }
+  StartupSteps& inner_;
+  StartupTimes& times_;
+  const LARGE_INTEGER& start_;
+};
+
 }  // namespace
 
 CKVX_GMouseDlg::DeviceSide::DeviceSide(HidBus& bus, ButtonActionContext context,
@@ -138,7 +211,8 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   exit_.AddShutdownStep([this] { macroEditor_.Shutdown(); });
   notices_.SetOwner(Window());
   repaint_.SetWindow(Window());
-  times_.outcome = RunStartupSequence(*this, {files_, fileQueries_, notices_}, state_, applicationName_);
+  TimedSteps steps(*this, times_, initStart_);
+  times_.outcome = RunStartupSequence(steps, {files_, fileQueries_, notices_}, state_, applicationName_);
   if (times_.outcome == StartupOutcome::Running) {
     times_.totalMs = MillisecondsSince(initStart_);
   }
@@ -180,8 +254,10 @@ void CKVX_GMouseDlg::CreateFonts() { fonts_.Create(); }
 void CKVX_GMouseDlg::ApplyWindowShape() {
   const LARGE_INTEGER start = Now();
   const std::optional<RgbImage> mask = decoder_.Decode(state_.paths.MaskImage());
+  const LARGE_INTEGER regionStart = Now();
   MainWindowRegions regions =
       BuildMainWindowRegions(mask ? &*mask : nullptr, kDefaultWidth, kDefaultHeight, state_.skin.controls);
+  times_.maskRegionMs = MillisecondsSince(regionStart);
   width_ = regions.shape.width;
   height_ = regions.shape.height;
   advancedPaint_ = std::move(regions.advancedPaint);
@@ -212,12 +288,18 @@ void CKVX_GMouseDlg::ShowNoMouseMessage(std::u16string_view text, std::u16string
 
 void CKVX_GMouseDlg::Pause(std::chrono::milliseconds duration) { ::Sleep(static_cast<DWORD>(duration.count())); }
 
+// A message box of the start (a missing file) lets other messages through,
+// so the exit may have run before a later step: then there is nothing to
+// download into and no window to put an icon for.
 void CKVX_GMouseDlg::Download() {
+  if (exit_.HasRun()) return;
   zr::Download({files_, device_->reports, system_, repaint_}, state_.config, state_.currentConfig,
                state_.paths.ConfigFile());
 }
 
-void CKVX_GMouseDlg::AddTrayIcon() { tray_.Add(Window(), icon_); }
+void CKVX_GMouseDlg::AddTrayIcon() {
+  if (!exit_.HasRun()) tray_.Add(Window(), icon_);
+}
 
 HFONT CKVX_GMouseDlg::SkinFont() const { return fonts_.Current(state_.languageFlag); }
 

@@ -58,8 +58,16 @@ class WindowInvalidator final : public WindowRepaint {
 // tray icon, or the no-mouse message), and of the mask region within it.
 struct StartupTimes {
   double totalMs = 0;
-  double windowShapeMs = 0;
+  double windowShapeMs = 0;  // the mask decoded, the regions built and set
+  double maskRegionMs = 0;   // of which building the two regions from the pixels
   StartupOutcome outcome = StartupOutcome::Running;
+  // When each step began, from the first line; what lies between two steps
+  // is the step and the file reading the core did after it.
+  struct Mark {
+    const char* step;
+    double atMs;
+  };
+  std::vector<Mark> marks;
 };
 
 // The advanced page's child-control objects; the input handling creates

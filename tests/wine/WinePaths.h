@@ -20,4 +20,10 @@ inline std::wstring DistFolder() {
   return dist == nullptr ? std::wstring() : FromUnixPath(dist);
 }
 
+// The same folder of the build that carries the virtual mouse, beside it.
+inline std::wstring VirtualDistFolder() {
+  const std::wstring dist = DistFolder();
+  return dist.empty() ? dist : dist + L"_virtual";
+}
+
 }  // namespace zr::test

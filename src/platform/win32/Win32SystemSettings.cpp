@@ -12,7 +12,10 @@ std::optional<std::int32_t> Win32SystemSettings::MouseSpeed() {
 
 bool Win32SystemSettings::SetMouseSpeed(std::int32_t speed) {
   // The speed travels as the pointer parameter's value, not through it.
-  return ::SystemParametersInfoW(SPI_SETMOUSESPEED, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
+  // Wine reads the integer parameter instead (and stores 0 otherwise);
+  // Windows ignores that one, so the speed goes in both.
+  return ::SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(speed),
+                                 reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
                                  SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
 }
 

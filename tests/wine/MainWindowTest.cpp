@@ -1,0 +1,134 @@
+// The main window created in this process on a copy of the shipped data and
+// a virtual mouse: what the mouse hears at start and at the end, the window's
+// size, and the mouse's removal ending the utility.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "app/KvxGMouseDlg_win.h"
+#include "platform/win32/Win32ProfileFiles.h"
+#include "shared/TestFolder.h"
+#include "virtual_mouse/VirtualMouse.h"
+#include "wine/UtilityProcess.h"
+#include "wine/WinePaths.h"
+
+namespace zr::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void PumpMessages() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+class MainWindowOnVirtualMouse : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy(std::filesystem::path(SourceFolder() + L"\\data"), std::filesystem::path(folder.Directory()),
+                          std::filesystem::copy_options::recursive);
+    state.paths.applicationDirectory = folder.Directory();
+  }
+  void TearDown() override {
+    if (dialog.Window() != nullptr) dialog.Exit();
+    PumpMessages();  // the quit message of the window's end
+  }
+
+  TestFolder folder;
+  AppState state;
+  Win32ProfileFiles files;
+  virtual_mouse::VirtualMouse mouse;
+  CKVX_GMouseDlg dialog{::GetModuleHandleW(nullptr), state, files, mouse, u"MainWindowTest"};
+};
+
+TEST_F(MainWindowOnVirtualMouse, StartsAtTheMasksSizeWithTheDownloadAndEndsWithTheDriverExitReport) {
+  ASSERT_TRUE(dialog.Create());
+  EXPECT_EQ(dialog.Timings().outcome, StartupOutcome::Running);
+  const auto reports = mouse.TakenReports();
+  ASSERT_FALSE(reports.empty()) << "no download at start";
+  for (const Bytes& report : reports) {
+    ASSERT_GE(report.size(), 2u);
+    EXPECT_EQ(report[0], 7);
+    EXPECT_NE(report[1], 0x20) << "a driver exit during the start";
+  }
+  EXPECT_FALSE(mouse.State().driverExitSeen);
+
+  RECT rect{};
+  ::GetWindowRect(dialog.Window(), &rect);
+  EXPECT_EQ(rect.right - rect.left, dialog.WindowWidth());
+  EXPECT_EQ(rect.bottom - rect.top, dialog.WindowHeight());
+  EXPECT_GT(dialog.WindowWidth(), 100);  // the mask's size, not a fallback of nothing
+  HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(::GetWindowRgn(dialog.Window(), shape), ERROR);
+  ::DeleteObject(shape);
+  EXPECT_NE(dialog.StepContextMenu(), nullptr);
+  EXPECT_NE(dialog.TrayMenu(), nullptr);
+  EXPECT_NE(dialog.Fonts().Current(1), dialog.Fonts().Current(0));
+
+  mouse.ClearLog();
+  dialog.Exit();
+  dialog.Exit();
+  EXPECT_EQ(dialog.Window(), nullptr);
+  const auto atExit = mouse.TakenReports();
+  ASSERT_EQ(atExit.size(), 1u) << "exactly one driver-exit report, however often the exit is asked for";
+  ASSERT_GE(atExit[0].size(), 4u);
+  EXPECT_EQ(Bytes(atExit[0].begin(), atExit[0].begin() + 4), (Bytes{0x07, 0x20, 0x00, 0x00}));
+  EXPECT_TRUE(mouse.State().driverExitSeen);
+}
+
+TEST_F(MainWindowOnVirtualMouse, UnpluggingTheMouseRunsTheExitProcedureOnce) {
+  int shutdowns = 0;
+  dialog.Shutdown().AddShutdownStep([&] { ++shutdowns; });
+  ASSERT_TRUE(dialog.Create());
+  mouse.Unplug();
+  // However the notice travels (called at once or as a window message), the window goes.
+  EXPECT_TRUE(WaitUntil(5000, [&] {
+    PumpMessages();
+    return dialog.Window() == nullptr;
+  }));
+  EXPECT_EQ(shutdowns, 1);
+  dialog.Exit();
+  EXPECT_EQ(shutdowns, 1);
+}
+
+TEST_F(MainWindowOnVirtualMouse, UnpluggingWhileAMacroPlaysEndsTheUtilityOnce) {
+  // The left button (slot 0, button code 1) plays the first user macro.
+  const std::u16string configFile = folder.Path(u"config.ini");
+  ASSERT_TRUE(::WritePrivateProfileStringW(L"Config1", L"K0", L"41", reinterpret_cast<const wchar_t*>(configFile.c_str())));
+  int shutdowns = 0;
+  dialog.Shutdown().AddShutdownStep([&] { ++shutdowns; });
+  ASSERT_TRUE(dialog.Create());
+  ASSERT_EQ(state.config.K[0], 41);
+  mouse.ClearLog();
+  mouse.Press(1);
+  const auto keysSent = [&] {
+    for (const auto& report : mouse.TakenReports())
+      if (report.size() > 1 && report[1] == 0x15) return true;
+    return false;
+  };
+  ASSERT_TRUE(WaitUntil(5000, keysSent)) << "the macro did not start";
+
+  mouse.Unplug();
+  EXPECT_TRUE(WaitUntil(10000, [&] {
+    PumpMessages();
+    return dialog.Window() == nullptr;
+  }));
+  EXPECT_EQ(shutdowns, 1);
+}
+
+TEST_F(MainWindowOnVirtualMouse, WithTheMaskMissingTheWindowStillOpensAtItsFallbackSize) {
+  std::filesystem::remove(std::filesystem::path(std::u16string(state.paths.MaskImage())));
+  ASSERT_TRUE(dialog.Create());
+  EXPECT_EQ(dialog.Timings().outcome, StartupOutcome::Running);
+  EXPECT_GT(dialog.WindowWidth(), 0);
+  EXPECT_GT(dialog.WindowHeight(), 0);
+  EXPECT_TRUE(::IsWindow(dialog.Window()));
+}
+
+}  // namespace
+}  // namespace zr::test
