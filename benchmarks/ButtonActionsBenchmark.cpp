@@ -20,7 +20,10 @@ namespace {
 
 class NoWait final : public zr::StepTimer {
  public:
-  void SleepFor(std::chrono::milliseconds) override {}
+  void BeginPlayback() override {}
+  bool Wait(std::uint32_t) override { return true; }
+  void Interrupt() override {}
+  void Close() override {}
 };
 
 class NoRepaint final : public zr::WindowRepaint {

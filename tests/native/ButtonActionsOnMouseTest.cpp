@@ -16,7 +16,13 @@ namespace {
 
 class NoWaitTimer final : public StepTimer {
  public:
-  void SleepFor(std::chrono::milliseconds) override { ++waits; }
+  void BeginPlayback() override {}
+  bool Wait(std::uint32_t) override {
+    ++waits;
+    return true;
+  }
+  void Interrupt() override {}
+  void Close() override {}
   std::atomic<int> waits{0};
 };
 

@@ -27,6 +27,7 @@ TEST(DeviceLinkThreaded, DownloadsAndInjectedKeysNeverShareAReport) {
   MemoryProfileFiles files;
   const DownloadServices services{files, reports, rig.system, rig.repaint};
 
+  rig.record.dpiButtonFlag[5] = 1;  // as an earlier download of the same record left it
   constexpr int kDownloads = 60;
   constexpr int kKeyRounds = 400;
   std::atomic<bool> downloading{true};
@@ -39,10 +40,14 @@ TEST(DeviceLinkThreaded, DownloadsAndInjectedKeysNeverShareAReport) {
     }
   });
   std::thread flagReader([&] {
-    // The worker reads the button flags while the download rewrites them.
-    std::int64_t seen = 0;
-    while (downloading) seen += rig.record.dpiButtonFlag[5] + rig.record.rateButtonFlag[5];
-    EXPECT_GE(seen, 0);
+    // The worker reads the button flags while the download rewrites them:
+    // slot 5 is a DPI button before and after, so it must never read as cleared.
+    while (downloading) {
+      if (rig.record.dpiButtonFlag[5] != 1) {
+        ADD_FAILURE() << "the DPI flag was cleared halfway through a download";
+        break;
+      }
+    }
   });
   for (int i = 0; i < kDownloads; ++i) Download(services, rig.record, 1, u"config.ini");
   downloading = false;
@@ -86,8 +91,8 @@ TEST(DeviceLinkThreaded, ABlockedReaderGetsEveryReportAndCanBeStopped) {
   std::thread reader([&] {
     std::array<std::uint8_t, kReportBufferSize> buffer{};
     while (!stop) {
-      if (const auto length = rig.link.ReadInputReport(buffer)) {
-        received.emplace_back(buffer.begin(), buffer.begin() + *length);
+      if (const InputRead read = rig.link.ReadInputReport(buffer); read.HasReport()) {
+        received.emplace_back(buffer.begin(), buffer.begin() + read.length);
         ++count;
       }
     }
@@ -117,7 +122,7 @@ TEST(DeviceLinkThreaded, UnpluggingEndsABlockedRead) {
   std::atomic<bool> returned{false};
   std::thread reader([&] {
     std::array<std::uint8_t, kReportBufferSize> buffer{};
-    EXPECT_FALSE(rig.link.ReadInputReport(buffer));
+    EXPECT_FALSE(rig.link.ReadInputReport(buffer).HasReport());
     returned = true;
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -134,7 +139,7 @@ TEST(DeviceLinkThreaded, ACancelBeforeTheReadEndsTheNextRead) {
   rig.link.CancelInputRead();
   std::thread reader([&] {
     std::array<std::uint8_t, kReportBufferSize> buffer{};
-    EXPECT_FALSE(rig.link.ReadInputReport(buffer));
+    EXPECT_FALSE(rig.link.ReadInputReport(buffer).HasReport());
   });
   reader.join();  // would wait for good if the cancel had been lost
 }

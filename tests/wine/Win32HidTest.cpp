@@ -44,7 +44,7 @@ TEST(Win32Hid, WalksWhatTheSystemListsWithoutFindingTheMouse) {
   EXPECT_EQ(link.InputHandle(), HandleState::Null);
   EXPECT_EQ(link.FeatureHandle(), HandleState::Null);
   std::array<std::uint8_t, kReportBufferSize> buffer{};
-  EXPECT_FALSE(link.ReadInputReport(buffer));
+  EXPECT_EQ(link.ReadInputReport(buffer).end, ReadEnd::NoDevice);
 }
 
 TEST(Win32Hid, AReadOnAHidInterfaceCanBeCancelled) {
@@ -57,12 +57,12 @@ TEST(Win32Hid, AReadOnAHidInterfaceCanBeCancelled) {
 
   // Nobody touches the input devices here, so the read waits until cancelled.
   std::array<std::uint8_t, kReportBufferSize> buffer{};
-  std::optional<std::size_t> result = 99;
-  std::thread reader([&] { result = device->ReadInput(buffer); });
+  InputRead result = InputRead::Of(99);
+  std::thread reader([&] { result = device->Read(buffer); });
   ::Sleep(50);
   device->CancelRead();
   reader.join();
-  EXPECT_FALSE(result);
+  EXPECT_EQ(result.end, ReadEnd::Cancelled);
 }
 
 TEST(Win32Hid, APathThatIsNotThereDoesNotOpen) {
