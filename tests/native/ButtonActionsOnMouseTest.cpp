@@ -8,6 +8,7 @@
 #include "config/ConfigStore.h"
 #include "device/ButtonActionThreads.h"
 #include "macros/MacroRecord.h"
+#include "shared/Bounded.h"
 #include "shared/MemoryProfileFiles.h"
 #include "shared/MouseRig.h"
 
@@ -31,14 +32,6 @@ class NoPrograms final : public ProgramStarter {
   void StartSystemProgram(std::u16string_view) override {}
 };
 
-template <typename Condition>
-bool Eventually(Condition condition) {
-  for (int i = 0; i < 200000; ++i) {
-    if (condition()) return true;
-    std::this_thread::yield();
-  }
-  return condition();
-}
 
 class ButtonActionsThreadedOnMouse : public ::testing::Test {
  protected:
@@ -60,7 +53,7 @@ class ButtonActionsThreadedOnMouse : public ::testing::Test {
     rig.mouse.ClearLog();
     threads.Start();
   }
-  ~ButtonActionsThreadedOnMouse() override { threads.Stop(); }
+  ~ButtonActionsThreadedOnMouse() override { WithinBound("stopping the threads", [this] { threads.Stop(); }); }
 
   int KeyboardReports() const {
     int n = 0;
@@ -124,6 +117,23 @@ TEST_F(ButtonActionsThreadedOnMouse, UnpluggedWhileAHeldMacroPlays) {
   rig.mouse.Release(5);
   ASSERT_TRUE(Eventually([&] { return rig.mouse.State().consumerKeys.size() == 1; }));
   EXPECT_EQ(rig.mouse.State().heldKeys, (std::array<std::uint8_t, 6>{}));
+}
+
+
+// The order of the program's start: both threads run before the mouse is
+// opened, so the reader first finds nothing to read and must be told of the open.
+class ButtonActionsThreadedBeforeTheOpen : public ButtonActionsThreadedOnMouse {
+ protected:
+  void SetUp() override { threads.Start(); }
+};
+
+TEST_F(ButtonActionsThreadedBeforeTheOpen, APressAfterTheOpenIsActedOn) {
+  ASSERT_TRUE(rig.link.OpenDevice());
+  Download(rig.Services(files), rig.record, 1, u"config.ini");
+  rig.mouse.Press(5);
+  rig.mouse.Release(5);
+  ASSERT_TRUE(Eventually([&] { return rig.mouse.State().consumerKeys.size() == 1; }));
+  EXPECT_EQ(rig.mouse.State().consumerKeys, (std::vector<std::uint16_t>{0x00E2}));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <condition_variable>
 #include <deque>
-#include <future>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -12,14 +11,15 @@
 #include "device/ButtonActionThreads.h"
 #include "macros/MacroRecord.h"
 #include "platform/IniEngine.h"
+#include "shared/Bounded.h"
 #include "shared/TestFolder.h"
 
 namespace zr {
 namespace {
 
-// Long enough never to be reached by a working program, short enough that a
-// broken one fails the run instead of hanging it.
-constexpr std::chrono::seconds kTestBound{10};
+using test::Eventually;
+using test::kTestBound;
+using test::WithinBound;
 
 class QueuedInputSource final : public InputReportSource {
  public:
@@ -146,15 +146,6 @@ class GatedTimer final : public StepTimer {
   bool closed_ = false;
 };
 
-template <typename Condition>
-bool Eventually(Condition condition) {
-  const auto deadline = std::chrono::steady_clock::now() + kTestBound;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
 
 class NoRepaint final : public zr::WindowRepaint {
  public:
@@ -187,7 +178,7 @@ class ButtonActionsThreaded : public ::testing::Test {
     threads.Start();
     source.WaitUntilDrained();
   }
-  ~ButtonActionsThreaded() override { threads.Stop(); }
+  ~ButtonActionsThreaded() override { WithinBound("stopping the threads", [this] { threads.Stop(); }); }
   void WaitUntilIdle() { ASSERT_TRUE(Eventually([this] { return !handover.Pending(); })) << "the worker stayed busy"; }
 
   CountingMouse mouse;
@@ -272,8 +263,7 @@ TEST_F(ButtonActionsThreaded, StopEndsAMacroInTheMiddleOfALongStep) {
   macros.macros[0].delays[0] = 60000;
   source.Offer({6, 0xF4, 1});
   timer.WaitForWorkerInStep();  // no permit ever comes: only Stop can end this step
-  auto stopped = std::async(std::launch::async, [this] { threads.Stop(); });
-  ASSERT_EQ(stopped.wait_for(kTestBound), std::future_status::ready) << "Stop waited for the step";
+  WithinBound("Stop in the middle of a 60 s step", [this] { threads.Stop(); });
   EXPECT_EQ(mouse.keys, 1);
   EXPECT_EQ(mouse.releases, 1);
 }

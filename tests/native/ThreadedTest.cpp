@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "config/FunctionTable.h"
+#include "shared/Bounded.h"
 #include "shared/MemoryProfileFiles.h"
 #include "shared/MouseRig.h"
 
@@ -51,8 +52,10 @@ TEST(DeviceLinkThreaded, DownloadsAndInjectedKeysNeverShareAReport) {
   });
   for (int i = 0; i < kDownloads; ++i) Download(services, rig.record, 1, u"config.ini");
   downloading = false;
-  worker.join();
-  flagReader.join();
+  WithinBound("joining the injecting and the flag-reading threads", [&] {
+    worker.join();
+    flagReader.join();
+  });
 
   // A report composed while another thread wrote into the buffer would show
   // up as a report of the wrong form or as one too many of a kind.
@@ -103,11 +106,10 @@ TEST(DeviceLinkThreaded, ABlockedReaderGetsEveryReportAndCanBeStopped) {
     rig.mouse.Release(4);
   }
   // Once the reader has them all it blocks on the next read; stop it there.
-  for (int waited = 0; waited < 5000 && count < 2 * kPresses; ++waited)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_TRUE(Eventually([&] { return count == 2 * kPresses; }));
   stop = true;
   rig.link.CancelInputRead();
-  reader.join();
+  WithinBound("a cancelled reader", [&] { reader.join(); });
 
   ASSERT_EQ(received.size(), 2u * kPresses);
   for (int i = 0; i < kPresses; ++i) {
@@ -128,7 +130,7 @@ TEST(DeviceLinkThreaded, UnpluggingEndsABlockedRead) {
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_FALSE(returned);
   rig.mouse.Unplug();
-  reader.join();
+  WithinBound("a reader of an unplugged mouse", [&] { reader.join(); });
   EXPECT_TRUE(returned);
   EXPECT_EQ(rig.exits, 1);
 }
@@ -141,7 +143,7 @@ TEST(DeviceLinkThreaded, ACancelBeforeTheReadEndsTheNextRead) {
     std::array<std::uint8_t, kReportBufferSize> buffer{};
     EXPECT_FALSE(rig.link.ReadInputReport(buffer).HasReport());
   });
-  reader.join();  // would wait for good if the cancel had been lost
+  WithinBound("a read after a cancel", [&] { reader.join(); });  // would wait for good if the cancel had been lost
 }
 
 }  // namespace
