@@ -19,7 +19,7 @@ add_test(NAME native_tests COMMAND zr_native_tests --gtest_brief=1)
 # build (native-tsan): the rest of the suite would only make it slower.
 set(ZR_THREADED_TEST_SOURCES
     tests/native/ThreadedTest.cpp tests/native/InputReportReaderTest.cpp tests/native/ButtonActionsOnMouseTest.cpp
-    tests/shared/TestFolder.cpp)
+    tests/shared/StepTimerTest.cpp tests/shared/TestFolder.cpp)
 add_executable(zr_threaded_tests ${ZR_THREADED_TEST_SOURCES})
 target_include_directories(zr_threaded_tests PRIVATE tests)
 target_link_libraries(zr_threaded_tests PRIVATE zr_core zr_virtual_mouse GTest::gtest GTest::gtest_main)
