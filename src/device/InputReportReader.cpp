@@ -41,10 +41,18 @@ void InputReportReader::Run() {
         // The mouse stays open until its removal notice; a failed read only
         // costs a pause, which grows while the reads keep failing so that a
         // read that fails at once never becomes a busy loop.
-        pause = NextRetryPause(pause);
         ++failedReads_;
         std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, pause, [&] { return shutdown_ || generation_ != generation; });
+        const auto changed = [&] { return shutdown_ || generation_ != generation; };
+        if (removed_) {
+          // The removal notice came: the reads of the old handle cannot
+          // succeed again, and the arrival's open will say so.
+          changed_.wait(lock, changed);
+          pause = std::chrono::milliseconds{0};
+        } else {
+          pause = NextRetryPause(pause);
+          changed_.wait_for(lock, pause, changed);
+        }
         break;
       }
     }

@@ -110,6 +110,12 @@ TEST_F(ButtonActionsThreadedOnMouse, UnpluggedWhileAHeldMacroPlays) {
   EXPECT_EQ(rig.reports.KeyArray(), (std::array<std::uint8_t, 6>{}));
   EXPECT_EQ(rig.reports.MouseButtonByte(), 0xFF);
 
+  // After the removal notice the old handle's reads are not retried: the
+  // reader waits for the arrival instead of waking a few times a second.
+  const std::uint64_t failed = reader.FailedReads();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_LE(reader.FailedReads(), failed + 1);
+
   rig.mouse.Plug();  // the arrival opens the mouse again
   ASSERT_TRUE(rig.link.DevicePresent());
   rig.record.MACRO_MODE2 = 0;
