@@ -15,6 +15,16 @@ target_link_libraries(zr_native_tests PRIVATE zr_core GTest::gtest GTest::gtest_
 target_compile_definitions(zr_native_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME native_tests COMMAND zr_native_tests --gtest_brief=1)
 
+# The tests that run several threads at once, alone, for the ThreadSanitizer
+# build (native-tsan): the rest of the suite would only make it slower.
+set(ZR_THREADED_TEST_SOURCES
+    tests/native/ThreadedTest.cpp tests/native/InputReportReaderTest.cpp tests/native/ButtonActionsOnMouseTest.cpp
+    tests/shared/StepTimerTest.cpp tests/shared/TestFolder.cpp)
+add_executable(zr_threaded_tests ${ZR_THREADED_TEST_SOURCES})
+target_include_directories(zr_threaded_tests PRIVATE tests)
+target_link_libraries(zr_threaded_tests PRIVATE zr_core zr_virtual_mouse GTest::gtest GTest::gtest_main)
+target_compile_definitions(zr_threaded_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
 # The skin generator needs Debian's python3-pil, which only the system's own
 # interpreter sees; another python3 earlier on the PATH would not find it.
 if(NOT DEFINED Python3_EXECUTABLE AND EXISTS /usr/bin/python3)

@@ -78,7 +78,7 @@ file(GLOB ZR_WINE_TIMING_SOURCES CONFIGURE_DEPENDS benchmarks/wine/*.cpp)
 foreach(source IN LISTS ZR_WINE_TIMING_SOURCES)
   get_filename_component(name ${source} NAME_WE)
   add_executable(zr_timing_${name} ${source})
-  target_link_libraries(zr_timing_${name} PRIVATE zr_win32)
+  target_link_libraries(zr_timing_${name} PRIVATE zr_win32 zr_virtual_mouse)
   target_include_directories(zr_timing_${name} PRIVATE tests)  # baselines shared with the tests
   target_compile_definitions(zr_timing_${name} PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endforeach()

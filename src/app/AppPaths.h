@@ -7,13 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "macros/MacroPaths.h"
+#include "skin/SkinPaths.h"
+
 namespace zr {
-
-// The four skin layout files; each exists in an English and a Chinese variant.
-enum class SkinLayoutFile : std::uint8_t { Main, Advanced, Color, Warning };
-
-// The file string under the skin folder; a nonzero language flag is English.
-std::u16string_view SkinLayoutFileName(SkinLayoutFile file, std::uint8_t languageFlag);
 
 // The module path as a 260-character buffer returns it (at most 259
 // characters), cut just before its last backslash; no backslash gives "".
@@ -37,10 +34,19 @@ struct AppPaths {
   }
   // `file` is one of the image strings of the skin, beginning with a backslash.
   std::u16string SkinImage(std::u16string_view file) const { return SkinFolder() + std::u16string(file); }
+
+  // The few paths each subsystem needs, so that none of them reaches back here.
+  operator SkinPaths() const { return {SkinFolder()}; }
+  operator LanguageSwitchPaths() const;
+  operator MacroPaths() const { return {MacroFile(1), MacroFile(0), DefaultMacroFile(1), DefaultMacroFile(0)}; }
 };
 
 inline constexpr std::u16string_view kMainWindowTitle = u"ZR305 Gaming Mouse Driver";
 inline constexpr std::u16string_view kInstanceMutexName = u"CKVX_GMouseApp";
 inline constexpr std::size_t kMaxPath = 260;
+
+inline AppPaths::operator LanguageSwitchPaths() const {
+  return {ConfigFile(), SkinPaths(*this), MacroFile(1), MacroFile(0), std::u16string(kMainWindowTitle)};
+}
 
 }  // namespace zr

@@ -13,13 +13,13 @@ constexpr std::array<std::int32_t, 10> kMouseSpeeds = {1, 2, 4, 6, 8, 10, 12, 14
 
 void SendButtonAssignments(FeatureReports& reports, ConfigRecord& record) {
   for (int slot = 0; slot < kButtonSlots; ++slot) {
-    // The worker reads these flags while they are rewritten; each is one whole store.
-    record.dpiButtonFlag[slot] = 0;
-    record.rateButtonFlag[slot] = 0;
+    // The worker reads these flags while they are rewritten, so each gets
+    // its final value in one store: a press handled in between sees either
+    // the old flag or the new one, never a cleared one.
     const std::int32_t code = record.K[slot];
     const HostAction action = HostActionOf(code);
-    if (action == HostAction::DpiButton) record.dpiButtonFlag[slot] = 1;
-    if (action == HostAction::RateButton) record.rateButtonFlag[slot] = 1;
+    record.dpiButtonFlag[slot] = action == HostAction::DpiButton ? 1 : 0;
+    record.rateButtonFlag[slot] = action == HostAction::RateButton ? 1 : 0;
     reports.SendButtonAssignment(kButtonCodes[slot], DeviceFunction(code));
   }
 }

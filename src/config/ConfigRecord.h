@@ -12,6 +12,8 @@ namespace zr {
 
 inline constexpr int kButtonSlots = 6;
 inline constexpr int kDpiLevels = 4;
+// USB_SPEED steps 0..3 and, after the last, wraps to 0.
+inline constexpr std::uint8_t kLastReportRateStep = 3;
 
 struct ConfigRecord {
   // Stored fields, named by their keys in config.ini.

@@ -30,7 +30,9 @@ class ButtonActionThreads {
     });
   }
 
-  // A playing macro ends after its current repetition, with everything released.
+  // Returns within milliseconds whatever the threads are doing: the read is
+  // cancelled, and a playing macro ends in the step it is in, with
+  // everything released.
   void Stop() {
     reader_.Shutdown();
     handover_.Shutdown();

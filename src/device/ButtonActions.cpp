@@ -30,9 +30,17 @@ void ButtonActionHandover::OnInputReport(std::span<const std::uint8_t> report, s
   }
 }
 
+void ButtonActionHandover::AttachStepTimer(StepTimer& timer) {
+  std::lock_guard lock(mutex_);
+  stepTimer_ = &timer;
+  if (shutdown_) timer.Close();
+}
+
 void ButtonActionHandover::RequestStop() {
   std::lock_guard lock(mutex_);
-  if (pending_.load(std::memory_order_relaxed) != 0) stopRequest_.store(1, std::memory_order_release);
+  if (pending_.load(std::memory_order_relaxed) == 0) return;
+  stopRequest_.store(1, std::memory_order_release);
+  if (stepTimer_) stepTimer_->Interrupt();
 }
 
 void ButtonActionHandover::RequestRelease() {
@@ -64,7 +72,14 @@ void ButtonActionHandover::Shutdown() {
   std::lock_guard lock(mutex_);
   shutdown_ = true;
   if (pending_.load(std::memory_order_relaxed) != 0) stopRequest_.store(1, std::memory_order_release);
+  // Closed, not interrupted: a playback that begins after this still ends at once.
+  if (stepTimer_) stepTimer_->Close();
   wake_.notify_all();
+}
+
+bool ButtonActionHandover::ShuttingDown() const {
+  std::lock_guard lock(mutex_);
+  return shutdown_;
 }
 
 std::int32_t UserMacroRepetitions(const MacroRecord& macro, std::int32_t macroMode2) {
@@ -100,7 +115,7 @@ void ButtonActionWorker::CarryOut(std::uint8_t eventCode, std::uint8_t levelByte
     }
     if (config.rateButtonFlag[slot] != 0) {
       const std::uint8_t step = config.USB_SPEED.load();
-      config.USB_SPEED = step == 3 ? 0 : static_cast<std::uint8_t>(step + 1);
+      config.USB_SPEED = step == kLastReportRateStep ? 0 : static_cast<std::uint8_t>(step + 1);
       context_.repaint.RepaintWholeWindow();
       SaveReportRateStep(context_.files, context_.configFile, context_.currentConfig.load(), config);
     }
@@ -109,17 +124,28 @@ void ButtonActionWorker::CarryOut(std::uint8_t eventCode, std::uint8_t levelByte
 }
 
 void ButtonActionWorker::ActOnFunction(std::int32_t f) {
-  if (f >= 41 && f <= 52) {
-    const MacroRecord macro = UserMacroForPlayback(context_.macros, f - 41);
-    PlayMacro(macro, UserMacroRepetitions(macro, context_.config.MACRO_MODE2));
-  } else if (f >= 31 && f <= 38) {
-    PlayMacro(ConstantMacroForPlayback(context_.macros, f - 31), 1);
-  } else if (f >= 21 && f <= 30) {
-    mouse_.SendConsumerUsage(ConsumerUsage(f));
-  } else if (f == 39) {
-    programs_.StartSystemProgram(u"calc.exe");
-  } else if (f == 40) {
-    programs_.StartSystemProgram(u"cmd.exe");
+  switch (HostActionOf(f)) {
+    case HostAction::UserMacro: {
+      const MacroRecord macro = UserMacroForPlayback(context_.macros, f - kFirstUserMacroCode);
+      PlayMacro(macro, UserMacroRepetitions(macro, context_.config.MACRO_MODE2));
+      break;
+    }
+    case HostAction::ConstantMacro:
+      PlayMacro(ConstantMacroForPlayback(context_.macros, f - kFirstConstantMacroCode), 1);
+      break;
+    case HostAction::ConsumerKey:
+      mouse_.SendConsumerUsage(ConsumerUsage(f));
+      break;
+    case HostAction::Calculator:
+      programs_.StartSystemProgram(u"calc.exe");
+      break;
+    case HostAction::CommandPrompt:
+      programs_.StartSystemProgram(u"cmd.exe");
+      break;
+    case HostAction::DpiButton:   // followed through the slot's flags, set by the download
+    case HostAction::RateButton:
+    case HostAction::None:
+      break;
   }
 }
 
@@ -129,10 +155,11 @@ void ButtonActionWorker::PlayMacro(const MacroRecord& macro, std::int32_t repeti
   // bad file cannot index past them.
   const std::size_t steps = std::min<std::size_t>(macro.eventCount, macro.events.size());
   timer_.BeginPlayback();
-  for (std::int32_t repetition = 0; repetition < repetitions; ++repetition) {
-    for (std::size_t k = 0; k < steps; ++k) {
+  bool cutShort = false;
+  for (std::int32_t repetition = 0; repetition < repetitions && !cutShort; ++repetition) {
+    for (std::size_t k = 0; k < steps && !cutShort; ++k) {
       mouse_.SendKeyEvent(macro.events[k].key, macro.events[k].action);
-      timer_.Wait(std::max<std::uint32_t>(macro.delays[k], kShortestStepMs));
+      cutShort = !timer_.Wait(std::max<std::uint32_t>(macro.delays[k], kShortestStepMs));
     }
     mouse_.ReleaseAll();
     if (handover_.StopRequested()) break;

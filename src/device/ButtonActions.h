@@ -37,11 +37,14 @@ inline constexpr std::uint32_t kShortestStepMs = 15;
 // The state the reader hands to the worker.
 class ButtonActionHandover {
  public:
+  // The worker's step waits, which a removal and a shutdown end at once.
+  void AttachStepTimer(StepTimer& timer);
+
   // Reader: one vendor input report as read. Reports of another id, or too
   // short to hold an event code and a level byte, are ignored.
   void OnInputReport(std::span<const std::uint8_t> report, std::int32_t macroMode2);
-  // Asks a playing macro to end after its current repetition (the mouse has
-  // gone away, or the program ends).
+  // The mouse has gone away: a playing macro ends in the step it is in, since
+  // no release report can come any more and nothing it sends arrives.
   void RequestStop();
 
   // The mouse is back after a removal: whatever it last heard may have left
@@ -56,8 +59,9 @@ class ButtonActionHandover {
   // The action is done: the next press can start another one.
   void FinishAction();
 
-  // Ends WaitForAction for good.
+  // Ends WaitForAction and every step wait for good.
   void Shutdown();
+  bool ShuttingDown() const;
   bool Pending() const { return pending_.load(std::memory_order_acquire) != 0; }
 
  private:
@@ -67,6 +71,7 @@ class ButtonActionHandover {
   std::atomic<std::uint8_t> pendingEventCode_{0};
   std::atomic<std::uint8_t> pendingLevelByte_{0};
   std::atomic<std::int32_t> stopRequest_{0};
+  StepTimer* stepTimer_ = nullptr;
   bool releaseRequested_ = false;
   bool shutdown_ = false;
 };
@@ -85,7 +90,9 @@ class ButtonActionWorker {
  public:
   ButtonActionWorker(ButtonActionContext context, ButtonActionHandover& handover, MouseInjection& mouse,
                      StepTimer& timer, ProgramStarter& programs)
-      : context_(std::move(context)), handover_(handover), mouse_(mouse), timer_(timer), programs_(programs) {}
+      : context_(std::move(context)), handover_(handover), mouse_(mouse), timer_(timer), programs_(programs) {
+    handover_.AttachStepTimer(timer_);
+  }
 
   // The worker thread's body: returns once the handover is shut down.
   void Run();
@@ -93,7 +100,8 @@ class ButtonActionWorker {
   // One pending action, for every slot whose button reports this event code.
   void CarryOut(std::uint8_t eventCode, std::uint8_t levelByte);
   // Plays a macro `repetitions` times, ending early after a repetition in
-  // which a stop was requested.
+  // which a stop was requested, or in the step it is in when the mouse goes
+  // or the threads end; it always ends with everything released.
   void PlayMacro(const MacroRecord& macro, std::int32_t repetitions);
 
  private:

@@ -123,15 +123,18 @@ DeviceLink::FeatureEndpoint DeviceLink::Feature() const {
   return {feature_.state, feature_.device, reportLength_.load()};
 }
 
-std::optional<std::size_t> DeviceLink::ReadInputReport(std::span<std::uint8_t> buffer) {
+InputRead DeviceLink::ReadInputReport(std::span<std::uint8_t> buffer) {
   std::shared_ptr<HidDevice> device;
   {
     std::lock_guard lock(slotsMutex_);
-    if (input_.state != HandleState::Open) return std::nullopt;
+    if (input_.state != HandleState::Open) return InputRead::Ended(ReadEnd::NoDevice);
     device = input_.device;
   }
   const std::size_t length = std::min<std::size_t>(inputReportLength_.load(), buffer.size());
-  return device->ReadInput(buffer.first(length));
+  const InputRead read = device->Read(buffer.first(length));
+  if (read.HasReport() || read.end == ReadEnd::Cancelled) return read;
+  std::lock_guard lock(slotsMutex_);
+  return input_.device == device ? read : InputRead::Ended(ReadEnd::Cancelled);
 }
 
 void DeviceLink::CancelInputRead() {

@@ -67,8 +67,10 @@ class DeviceLink final : public InputReportSource {
   FeatureEndpoint Feature() const;
 
   // For the input-report reader: one report of the input report length, or
-  // nothing at once while the input handle is null or invalid.
-  std::optional<std::size_t> ReadInputReport(std::span<std::uint8_t> buffer) override;
+  // ReadEnd::NoDevice at once while the input handle is null or invalid. A
+  // read that failed because the handles were replaced meanwhile counts as
+  // cancelled, so the reader goes on at once with the new ones.
+  InputRead ReadInputReport(std::span<std::uint8_t> buffer) override;
   // Ends a read in progress (or the next one) so the reader can be stopped.
   void CancelInputRead() override;
 

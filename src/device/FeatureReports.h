@@ -11,6 +11,7 @@
 #include "device/DeviceLink.h"
 #include "device/MouseInjection.h"
 #include "macros/KeyAction.h"
+#include "macros/KeyCodes.h"
 #include "platform/Sleeper.h"
 
 namespace zr {
@@ -29,10 +30,9 @@ enum class Command : std::uint8_t {
   DriverExit = 0x20,
 };
 
-// Key codes of the injection commands: below the first mouse button they are
-// keyboard usages; the three buttons have a bit each, codes above them none.
-inline constexpr std::uint8_t kLeftButtonKey = 0xF0;
-inline constexpr std::uint8_t kMiddleButtonKey = 0xF2;
+// Key codes of the injection commands are those of macro steps: below the
+// left button they are keyboard usages; the three buttons have a bit each,
+// codes above them none.
 inline constexpr int kHeldKeys = 6;
 
 class FeatureReports final : public MouseInjection {

@@ -4,7 +4,13 @@
 
 namespace zr {
 
+std::chrono::milliseconds NextRetryPause(std::chrono::milliseconds pause) {
+  if (pause < kFirstRetryPause) return kFirstRetryPause;
+  return std::min(pause * 2, kLongestRetryPause);
+}
+
 void InputReportReader::Run() {
+  std::chrono::milliseconds pause{0};
   for (;;) {
     std::uint64_t generation = 0;
     {
@@ -12,15 +18,44 @@ void InputReportReader::Run() {
       if (shutdown_) return;
       generation = generation_;
     }
-    if (const auto read = source_.ReadInputReport(buffer_)) {
-      const std::size_t length = std::min(*read, buffer_.size());
-      handover_.OnInputReport(std::span<const std::uint8_t>(buffer_.data(), length), macroMode2_.load());
-      continue;
+    const InputRead read = source_.ReadInputReport(buffer_);
+    switch (read.end) {
+      case ReadEnd::Report: {
+        pause = std::chrono::milliseconds{0};
+        const std::size_t length = std::min(read.length, buffer_.size());
+        handover_.OnInputReport(std::span<const std::uint8_t>(buffer_.data(), length), macroMode2_.load());
+        break;
+      }
+      case ReadEnd::Cancelled:
+        // Asked for by a stop or a reopen; both are seen at the top.
+        break;
+      case ReadEnd::NoDevice: {
+        // Nothing to read from until the mouse is opened, and every open says so.
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return shutdown_ || generation_ != generation; });
+        pause = std::chrono::milliseconds{0};
+        break;
+      }
+      case ReadEnd::DeviceGone:
+      case ReadEnd::Failed: {
+        // The mouse stays open until its removal notice; a failed read only
+        // costs a pause, which grows while the reads keep failing so that a
+        // read that fails at once never becomes a busy loop.
+        ++failedReads_;
+        std::unique_lock lock(mutex_);
+        const auto changed = [&] { return shutdown_ || generation_ != generation; };
+        if (removed_) {
+          // The removal notice came: the reads of the old handle cannot
+          // succeed again, and the arrival's open will say so.
+          changed_.wait(lock, changed);
+          pause = std::chrono::milliseconds{0};
+        } else {
+          pause = NextRetryPause(pause);
+          changed_.wait_for(lock, pause, changed);
+        }
+        break;
+      }
     }
-    // A failed read does not heal by itself (no mouse, the mouse gone, or a
-    // cancel): wait until the handles change or the thread is stopped.
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return shutdown_ || generation_ != generation; });
   }
 }
 

@@ -1,20 +1,26 @@
 // The reader thread: takes the vendor input reports of the mouse and hands
 // them to the button-action worker. It blocks in the device read and, while
-// the mouse is not open, on a condition, so it never polls.
+// the mouse is not open, on a condition, so it never polls. A failed read
+// never turns it deaf: it reads again after a short pause.
 #pragma once
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
 #include "device/ButtonActions.h"
+#include "device/DeviceLink.h"
 #include "device/InputReportSource.h"
 
 namespace zr {
 
-inline constexpr std::size_t kInputBufferBytes = 256;
+// The pause after a failed read: the first, and the bound it doubles up to.
+inline constexpr std::chrono::milliseconds kFirstRetryPause{2};
+inline constexpr std::chrono::milliseconds kLongestRetryPause{250};
+std::chrono::milliseconds NextRetryPause(std::chrono::milliseconds pause);
 
 class InputReportReader {
  public:
@@ -32,6 +38,9 @@ class InputReportReader {
   void InputChanged(bool mousePresent);
   void Shutdown();
 
+  // Reads that failed with the mouse open, for the tests and the benchmarks.
+  std::uint64_t FailedReads() const { return failedReads_.load(); }
+
  private:
   InputReportSource& source_;
   ButtonActionHandover& handover_;
@@ -41,7 +50,8 @@ class InputReportReader {
   std::uint64_t generation_ = 0;  // counts changes of the mouse's handles
   bool removed_ = false;          // the mouse went away and has not come back
   bool shutdown_ = false;
-  std::array<std::uint8_t, kInputBufferBytes> buffer_{};
+  std::atomic<std::uint64_t> failedReads_{0};
+  std::array<std::uint8_t, kReportBufferSize> buffer_{};
 };
 
 }  // namespace zr

@@ -3,8 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
+
+#include "platform/HidBus.h"
 
 namespace zr {
 
@@ -12,9 +13,9 @@ namespace zr {
 class InputReportSource {
  public:
   virtual ~InputReportSource() = default;
-  // Blocks until the mouse sends a report; nothing at once while the mouse
-  // is not open, and nothing when the read failed or was cancelled.
-  virtual std::optional<std::size_t> ReadInputReport(std::span<std::uint8_t> buffer) = 0;
+  // Blocks until the mouse sends a report; ReadEnd::NoDevice at once while
+  // the mouse is not open.
+  virtual InputRead ReadInputReport(std::span<std::uint8_t> buffer) = 0;
   // Ends the read in progress, or the next one when none is.
   virtual void CancelInputRead() = 0;
 };

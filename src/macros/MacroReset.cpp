@@ -2,7 +2,7 @@
 
 namespace zr {
 
-bool ResetMacros(MacroFileServices& services, const AppPaths& paths, std::uint8_t languageFlag, MacroTables& tables,
+bool ResetMacros(MacroFileServices& services, const MacroPaths& paths, std::uint8_t languageFlag, MacroTables& tables,
                  const std::function<void()>& showReloadedTable) {
   const std::u16string defaults = paths.DefaultMacroFile(languageFlag);
   if (!services.files.Exists(defaults)) {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/AppPaths.h"
 #include "macros/MacroFile.h"
+#include "macros/MacroPaths.h"
 
 namespace zr {
 
@@ -16,7 +16,7 @@ namespace zr {
 // changes: saving an empty table over the user's macros would lose them
 // without giving anything back. True when the defaults are in memory and in
 // the user macro file.
-bool ResetMacros(MacroFileServices& services, const AppPaths& paths, std::uint8_t languageFlag, MacroTables& tables,
+bool ResetMacros(MacroFileServices& services, const MacroPaths& paths, std::uint8_t languageFlag, MacroTables& tables,
                  const std::function<void()>& showReloadedTable);
 
 }  // namespace zr

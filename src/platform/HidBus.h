@@ -27,6 +27,27 @@ struct HidCapabilities {
   std::uint16_t featureReportLength = 0;
 };
 
+// How a wait for an input report ended. Only a removal notice closes the
+// mouse, so the reader treats every ending but a report as a reason to try
+// again: at once after a cancel, after a pause after an error, and on the
+// next open when there is nothing to read from.
+enum class ReadEnd : std::uint8_t {
+  Report,      // `length` bytes arrived
+  Cancelled,   // CancelRead ended it
+  NoDevice,    // there was no open handle to read from
+  DeviceGone,  // the system says the device has gone
+  Failed,      // any other error
+};
+
+struct InputRead {
+  ReadEnd end = ReadEnd::Failed;
+  std::size_t length = 0;
+
+  static InputRead Of(std::size_t bytes) { return {ReadEnd::Report, bytes}; }
+  static InputRead Ended(ReadEnd why) { return {why, 0}; }
+  bool HasReport() const { return end == ReadEnd::Report; }
+};
+
 // Every open shares read and write access with other openers.
 enum class HidAccess : std::uint8_t {
   QueryOnly,  // attributes and capabilities, no data
@@ -43,8 +64,14 @@ class HidDevice {
   virtual std::optional<HidCapabilities> Capabilities() = 0;
   // False when the report did not reach the device.
   virtual bool SetFeature(std::span<const std::uint8_t> report) = 0;
-  // Waits until the device sends an input report and copies it into `buffer`;
-  // the number of bytes, or nothing when the read failed or was cancelled.
+  // Waits until the device sends an input report and copies it into `buffer`,
+  // and says how the wait ended. A device that cannot tell why a read failed
+  // keeps the default, which calls every failure an error.
+  virtual InputRead Read(std::span<std::uint8_t> buffer) {
+    const std::optional<std::size_t> bytes = ReadInput(buffer);
+    return bytes ? InputRead::Of(*bytes) : InputRead::Ended(ReadEnd::Failed);
+  }
+  // The same wait: the number of bytes, or nothing when it failed or was cancelled.
   virtual std::optional<std::size_t> ReadInput(std::span<std::uint8_t> buffer) = 0;
   // Callable from any thread: ends the read in progress or, when none is, the
   // next one, so a thread that is stopped between two reads never blocks.

@@ -2,14 +2,42 @@
 
 #ifndef _WIN32
 #include <chrono>
-#include <thread>
+#include <condition_variable>
+#include <mutex>
 
 namespace zr {
 namespace {
 
 class PortableStepTimer final : public StepTimer {
  public:
-  void SleepFor(std::chrono::milliseconds duration) override { std::this_thread::sleep_for(duration); }
+  void BeginPlayback() override {
+    std::lock_guard lock(mutex_);
+    interrupted_ = false;
+  }
+
+  bool Wait(std::uint32_t milliseconds) override {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    std::unique_lock lock(mutex_);
+    return !changed_.wait_until(lock, deadline, [this] { return interrupted_ || closed_; });
+  }
+
+  void Interrupt() override {
+    std::lock_guard lock(mutex_);
+    interrupted_ = true;
+    changed_.notify_all();
+  }
+
+  void Close() override {
+    std::lock_guard lock(mutex_);
+    closed_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool interrupted_ = false;
+  bool closed_ = false;
 };
 
 }  // namespace

@@ -137,4 +137,13 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
+std::u16string ExecutableBaseName(std::u16string_view modulePath) {
+  const std::size_t slash = modulePath.find_last_of(u"\\/");
+  std::u16string_view name = slash == std::u16string_view::npos ? modulePath : modulePath.substr(slash + 1);
+  // A dot that starts the name is no extension.
+  const std::size_t dot = name.rfind(u'.');
+  if (dot != std::u16string_view::npos && dot > 0) name = name.substr(0, dot);
+  return std::u16string(name);
+}
+
 }  // namespace zr

@@ -28,4 +28,9 @@ bool IsValidUtf8(std::string_view bytes);
 char16_t FoldCase(char16_t c);
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
 
+// The file name of a module path without its directory and its extension
+// ("C:\\Tools\\ZR305.exe" gives "ZR305"): the caption the utility's message
+// boxes carry, as the application frameworks give it.
+std::u16string ExecutableBaseName(std::u16string_view modulePath);
+
 }  // namespace zr

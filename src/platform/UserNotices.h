@@ -15,8 +15,8 @@ class UserNotices {
   virtual ~UserNotices() = default;
 
   // A modal message with an OK button only; returns once the user has closed
-  // it. An empty caption leaves the platform's default caption, which is what
-  // the Chinese-only file and skin errors show.
+  // it. An empty caption gives the utility's own caption, the executable's
+  // name, which is what the Chinese-only file and skin errors show.
   virtual void ShowMessage(std::u16string_view text, std::u16string_view caption = {}) = 0;
 };
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/AppPaths.h"
 #include "platform/ProfileFiles.h"
 #include "skin/SkinLayout.h"
+#include "skin/SkinPaths.h"
 #include "skin/SkinReader.h"
 
 namespace zr {
@@ -26,15 +26,19 @@ class LanguageSwitchHooks {
 
 struct LanguageSwitchTarget {
   ProfileFiles& profiles;
-  const AppPaths& paths;
+  LanguageSwitchPaths paths;
   std::uint8_t& languageFlag;
   SkinLayouts& skin;
 };
 
 // Sets and stores the flag (1 English, 0 Chinese) and reloads the layouts
 // (main, colour, advanced, warning), then the macros, the page and the menus.
-// False when a layout file is missing: the reader has asked for the exit
-// procedure and the steps after the layouts are not taken.
+// The new language's layout files are looked for first: when one is
+// missing the user is told, and the flag, the stored flag and the layouts
+// stay as they were, so the utility keeps running in its language and
+// starts in it again. False then, and when a layout file vanished halfway
+// (the reader has asked for the exit procedure and the steps after the
+// layouts are not taken).
 bool SwitchLanguage(std::uint8_t languageFlag, LanguageSwitchTarget target, SkinValueReader& reader,
                     LanguageSwitchHooks& hooks);
 

@@ -33,6 +33,16 @@ bool SkinValueReader::RequireFile(std::u16string_view path) {
   return false;
 }
 
+bool SkinValueReader::AllFilesPresent(std::span<const std::u16string> paths) {
+  for (const std::u16string& path : paths) {
+    if (!services_.files.Exists(path)) {
+      services_.notices.ShowMessage(kMissingFileMessage);
+      return false;
+    }
+  }
+  return true;
+}
+
 SkinFields SkinValueReader::ReadSkinValue(std::u16string_view path, std::u16string_view section, std::int32_t n) {
   if (!RequireFile(path)) return {};
   const std::u16string value =
@@ -99,7 +109,7 @@ bool LoadWarningLayout(SkinValueReader& reader, std::u16string_view path, Warnin
   return LoadSpots(reader, path, layout);
 }
 
-bool LoadPageLayouts(SkinValueReader& reader, const AppPaths& paths, std::uint8_t languageFlag, SkinLayouts& skin) {
+bool LoadPageLayouts(SkinValueReader& reader, const SkinPaths& paths, std::uint8_t languageFlag, SkinLayouts& skin) {
   return LoadMainLayout(reader, paths.SkinLayout(SkinLayoutFile::Main, languageFlag), skin.main,
                         skin.functionNames) &&
          LoadColorLayout(reader, paths.SkinLayout(SkinLayoutFile::Color, languageFlag), skin.color) &&
@@ -107,7 +117,7 @@ bool LoadPageLayouts(SkinValueReader& reader, const AppPaths& paths, std::uint8_
                             skin.controls);
 }
 
-bool LoadWarningLayout(SkinValueReader& reader, const AppPaths& paths, std::uint8_t languageFlag, SkinLayouts& skin) {
+bool LoadWarningLayout(SkinValueReader& reader, const SkinPaths& paths, std::uint8_t languageFlag, SkinLayouts& skin) {
   return LoadWarningLayout(reader, paths.SkinLayout(SkinLayoutFile::Warning, languageFlag), skin.warning);
 }
 

@@ -5,14 +5,15 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "app/AppPaths.h"
 #include "platform/FileQueries.h"
 #include "platform/ProfileFiles.h"
 #include "platform/UserNotices.h"
 #include "skin/SkinLayout.h"
+#include "skin/SkinPaths.h"
 
 namespace zr {
 
@@ -49,6 +50,10 @@ class SkinValueReader {
   // exit procedure is asked for once, however many values were still to come.
   bool RequireFile(std::u16string_view path);
 
+  // True when every file is there; otherwise the user is told once and
+  // nothing else happens (no exit is asked for).
+  bool AllFilesPresent(std::span<const std::u16string> paths);
+
   // Key n as "%d" in `section`; missing file, section or key give six empty
   // fields. A value with more than six commas is reported and still read.
   SkinFields ReadSkinValue(std::u16string_view path, std::u16string_view section, std::int32_t n);
@@ -71,8 +76,8 @@ bool LoadWarningLayout(SkinValueReader& reader, std::u16string_view path, Warnin
 
 // The main window's start: main, colour, advanced, stopping at the first
 // missing file (the exit procedure then runs and nothing more is wanted).
-bool LoadPageLayouts(SkinValueReader& reader, const AppPaths& paths, std::uint8_t languageFlag, SkinLayouts& skin);
+bool LoadPageLayouts(SkinValueReader& reader, const SkinPaths& paths, std::uint8_t languageFlag, SkinLayouts& skin);
 // Loaded apart, once the advanced page's control objects exist.
-bool LoadWarningLayout(SkinValueReader& reader, const AppPaths& paths, std::uint8_t languageFlag, SkinLayouts& skin);
+bool LoadWarningLayout(SkinValueReader& reader, const SkinPaths& paths, std::uint8_t languageFlag, SkinLayouts& skin);
 
 }  // namespace zr

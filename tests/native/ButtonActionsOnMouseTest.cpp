@@ -8,6 +8,7 @@
 #include "config/ConfigStore.h"
 #include "device/ButtonActionThreads.h"
 #include "macros/MacroRecord.h"
+#include "shared/Bounded.h"
 #include "shared/MemoryProfileFiles.h"
 #include "shared/MouseRig.h"
 
@@ -16,7 +17,13 @@ namespace {
 
 class NoWaitTimer final : public StepTimer {
  public:
-  void SleepFor(std::chrono::milliseconds) override { ++waits; }
+  void BeginPlayback() override {}
+  bool Wait(std::uint32_t) override {
+    ++waits;
+    return true;
+  }
+  void Interrupt() override {}
+  void Close() override {}
   std::atomic<int> waits{0};
 };
 
@@ -25,14 +32,6 @@ class NoPrograms final : public ProgramStarter {
   void StartSystemProgram(std::u16string_view) override {}
 };
 
-template <typename Condition>
-bool Eventually(Condition condition) {
-  for (int i = 0; i < 200000; ++i) {
-    if (condition()) return true;
-    std::this_thread::yield();
-  }
-  return condition();
-}
 
 class ButtonActionsThreadedOnMouse : public ::testing::Test {
  protected:
@@ -54,7 +53,7 @@ class ButtonActionsThreadedOnMouse : public ::testing::Test {
     rig.mouse.ClearLog();
     threads.Start();
   }
-  ~ButtonActionsThreadedOnMouse() override { threads.Stop(); }
+  ~ButtonActionsThreadedOnMouse() override { WithinBound("stopping the threads", [this] { threads.Stop(); }); }
 
   int KeyboardReports() const {
     int n = 0;
@@ -112,6 +111,12 @@ TEST_F(ButtonActionsThreadedOnMouse, UnpluggedWhileAHeldMacroPlays) {
   EXPECT_EQ(rig.reports.KeyArray(), (std::array<std::uint8_t, 6>{}));
   EXPECT_EQ(rig.reports.MouseButtonByte(), 0xFF);
 
+  // After the removal notice the old handle's reads are not retried: the
+  // reader waits for the arrival instead of waking a few times a second.
+  const std::uint64_t failed = reader.FailedReads();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_LE(reader.FailedReads(), failed + 1);
+
   rig.mouse.Plug();
   rig.DeliverNotices();  // the arrival opens the mouse again
   ASSERT_TRUE(rig.link.DevicePresent());
@@ -120,6 +125,23 @@ TEST_F(ButtonActionsThreadedOnMouse, UnpluggedWhileAHeldMacroPlays) {
   rig.mouse.Release(5);
   ASSERT_TRUE(Eventually([&] { return rig.mouse.State().consumerKeys.size() == 1; }));
   EXPECT_EQ(rig.mouse.State().heldKeys, (std::array<std::uint8_t, 6>{}));
+}
+
+
+// The order of the program's start: both threads run before the mouse is
+// opened, so the reader first finds nothing to read and must be told of the open.
+class ButtonActionsThreadedBeforeTheOpen : public ButtonActionsThreadedOnMouse {
+ protected:
+  void SetUp() override { threads.Start(); }
+};
+
+TEST_F(ButtonActionsThreadedBeforeTheOpen, APressAfterTheOpenIsActedOn) {
+  ASSERT_TRUE(rig.link.OpenDevice());
+  Download(rig.Services(files), rig.record, 1, u"config.ini");
+  rig.mouse.Press(5);
+  rig.mouse.Release(5);
+  ASSERT_TRUE(Eventually([&] { return rig.mouse.State().consumerKeys.size() == 1; }));
+  EXPECT_EQ(rig.mouse.State().consumerKeys, (std::vector<std::uint16_t>{0x00E2}));
 }
 
 }  // namespace

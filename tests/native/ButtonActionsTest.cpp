@@ -34,19 +34,26 @@ class RecordingMouse final : public MouseInjection {
 class ScriptedTimer final : public StepTimer {
  public:
   explicit ScriptedTimer(Log& log) : log_(log) {}
-  void BeginPlayback() override { log_.push_back("begin"); }
+  void BeginPlayback() override {
+    interrupted_ = false;
+    log_.push_back("begin");
+  }
   void EndPlayback() override { log_.push_back("end"); }
-  void SleepFor(std::chrono::milliseconds duration) override {
-    const auto ms = duration.count();
+  bool Wait(std::uint32_t ms) override {
     log_.push_back("wait " + std::to_string(ms));
     ++waits;
     if (duringWait) duringWait(waits);
+    return !interrupted_ && !closed_;
   }
+  void Interrupt() override { interrupted_ = true; }
+  void Close() override { closed_ = true; }
   std::function<void(int)> duringWait;
   int waits = 0;
 
  private:
   Log& log_;
+  bool interrupted_ = false;
+  bool closed_ = false;
 };
 
 class CountingRepaint final : public WindowRepaint {
@@ -188,6 +195,30 @@ TEST_F(ButtonActions, HeldModeRepeatsUntilReleasedAndIgnoresFurtherPresses) {
   EXPECT_EQ(Count("release all"), 5);  // the release came in the fifth repetition
   Release(kSlot3Event);                 // a release with nothing playing changes nothing
   EXPECT_FALSE(handover.StopRequested());
+}
+
+TEST_F(ButtonActions, RemovalOrShutdownEndsAMacroInTheStepItIsIn) {
+  macros.macros[0] = Macro({{4, 60000}, {5, 60000}}, 1, 3);
+  macros.macroCount = 1;
+  config.K[3] = 41;
+  timer.duringWait = [this](int wait) {
+    if (wait == 2) handover.RequestStop();  // the mouse went away
+  };
+  Press(kSlot3Event);
+  WorkOnce();
+  EXPECT_EQ(log, (Log{"begin", "key 4 down", "wait 60000", "key 4 up", "wait 60000", "release all", "end"}));
+
+  // The removal was for that playback only; after a shutdown nothing waits.
+  log.clear();
+  timer.waits = 0;
+  timer.duringWait = nullptr;
+  Press(kSlot3Event);
+  WorkOnce();
+  EXPECT_EQ(Count("release all"), 3);
+  handover.Shutdown();
+  log.clear();
+  worker.PlayMacro(macros.macros[0], 3);
+  EXPECT_EQ(log, (Log{"begin", "key 4 down", "wait 60000", "release all", "end"}));
 }
 
 TEST_F(ButtonActions, OtherEventsStopAPlayingMacroInBothModes) {

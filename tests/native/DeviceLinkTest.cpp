@@ -115,20 +115,20 @@ TEST(DeviceLink, UnusableCollectionsAreNeverReadOrWritten) {
   rig.reports.SendDriverExit();
   EXPECT_TRUE(rig.mouse.FeatureLog().empty());
   std::array<std::uint8_t, kReportBufferSize> buffer{};
-  EXPECT_FALSE(rig.link.ReadInputReport(buffer));  // at once: an open handle would wait here for good
+  EXPECT_EQ(rig.link.ReadInputReport(buffer).end, ReadEnd::NoDevice);  // at once: an open handle would wait here for good
 }
 
 TEST(DeviceLink, InputReportsArriveWithTheirLength) {
   MouseRig rig;
   std::array<std::uint8_t, kReportBufferSize> buffer{};
-  EXPECT_FALSE(rig.link.ReadInputReport(buffer));  // before the mouse is opened a read fails at once
+  EXPECT_EQ(rig.link.ReadInputReport(buffer).end, ReadEnd::NoDevice);  // before the mouse is opened: at once
   ASSERT_TRUE(rig.link.OpenDevice());
   rig.reports.SendButtonAssignment(2, 0);  // the middle button is carried out by the host
   rig.mouse.Press(2);
   rig.mouse.Release(2);
-  ASSERT_EQ(rig.link.ReadInputReport(buffer), 8u);
+  ASSERT_EQ(rig.link.ReadInputReport(buffer).length, 8u);
   EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 8), (Bytes{6, 0xF2, 0, 0, 0, 0, 0, 0}));
-  ASSERT_EQ(rig.link.ReadInputReport(buffer), 8u);
+  ASSERT_EQ(rig.link.ReadInputReport(buffer).length, 8u);
   EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 3), (Bytes{6, 0xF2, 0x80}));
 }
 

@@ -37,6 +37,15 @@ TEST(DecimalValue, RoundTripsThroughDecimalText) {
   }
 }
 
+TEST(ExecutableBaseName, IsTheFileNameWithoutDirectoryAndLastExtension) {
+  EXPECT_EQ(ExecutableBaseName(u"C:\\Program Files\\ZR305\\ZR305.exe"), u"ZR305");
+  EXPECT_EQ(ExecutableBaseName(u"C:\\a.b\\tool.v2.exe"), u"tool.v2");  // a dot in a folder is no extension
+  EXPECT_EQ(ExecutableBaseName(u"Z:/build/zr_wine_tests.exe"), u"zr_wine_tests");
+  EXPECT_EQ(ExecutableBaseName(u"noext"), u"noext");
+  EXPECT_EQ(ExecutableBaseName(u"C:\\.hidden"), u".hidden");
+  EXPECT_EQ(ExecutableBaseName(u""), u"");
+}
+
 TEST(AppPaths, DirectoryIsTheModulePathUpToItsLastBackslash) {
   EXPECT_EQ(ApplicationDirectoryFromModulePath(u"C:\\Program Files\\ZR\\zr.exe"), u"C:\\Program Files\\ZR");
   EXPECT_EQ(ApplicationDirectoryFromModulePath(u"D:\\m.exe"), u"D:");

@@ -11,30 +11,45 @@
 #include "device/ButtonActionThreads.h"
 #include "macros/MacroRecord.h"
 #include "platform/IniEngine.h"
+#include "shared/Bounded.h"
 #include "shared/TestFolder.h"
 
 namespace zr {
 namespace {
 
+using test::Eventually;
+using test::kTestBound;
+using test::WithinBound;
+
 class QueuedInputSource final : public InputReportSource {
  public:
-  std::optional<std::size_t> ReadInputReport(std::span<std::uint8_t> buffer) override {
+  InputRead ReadInputReport(std::span<std::uint8_t> buffer) override {
     std::unique_lock lock(mutex_);
     ++reads_;
-    if (!present_) return std::nullopt;  // as the device link does without a mouse
+    if (!present_) return InputRead::Ended(ReadEnd::NoDevice);  // as the device link does without a mouse
     inRead_ = true;
     changed_.notify_all();
-    changed_.wait(lock, [this] { return cancelled_ || !reports_.empty(); });
+    changed_.wait(lock, [this] { return cancelled_ || failuresToCome_ > 0 || !reports_.empty(); });
     inRead_ = false;
+    if (failuresToCome_ > 0) {
+      --failuresToCome_;
+      return InputRead::Ended(ReadEnd::Failed);
+    }
     if (cancelled_) {
       cancelled_ = false;
-      return std::nullopt;
+      return InputRead::Ended(ReadEnd::Cancelled);
     }
     std::vector<std::uint8_t> report = std::move(reports_.front());
     reports_.pop_front();
     const std::size_t n = std::min(report.size(), buffer.size());
     std::copy_n(report.begin(), n, buffer.begin());
-    return n;
+    return InputRead::Of(n);
+  }
+  // The read in progress and the next `count` - 1 fail, the mouse still open.
+  void FailNextReads(int count) {
+    std::lock_guard lock(mutex_);
+    failuresToCome_ = count;
+    changed_.notify_all();
   }
   void CancelInputRead() override {
     std::lock_guard lock(mutex_);
@@ -53,10 +68,11 @@ class QueuedInputSource final : public InputReportSource {
     changed_.notify_all();
   }
   // Blocks until the reader has handled every offered report and waits
-  // in its next read.
+  // in its next read; fails the test instead of hanging.
   void WaitUntilDrained() {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return reports_.empty() && inRead_; });
+    ASSERT_TRUE(changed_.wait_for(lock, kTestBound, [&] { return reports_.empty() && inRead_; }))
+        << "the reader never came back to its read";
   }
   int Reads() {
     std::lock_guard lock(mutex_);
@@ -71,6 +87,7 @@ class QueuedInputSource final : public InputReportSource {
   bool cancelled_ = false;
   bool inRead_ = false;
   int reads_ = 0;
+  int failuresToCome_ = 0;
 };
 
 class CountingMouse final : public MouseInjection {
@@ -83,20 +100,36 @@ class CountingMouse final : public MouseInjection {
 };
 
 // Each wait parks the worker until the test lets it go on, so the test
-// decides what happens during a step.
+// decides what happens during a step; no step ever ends by time passing.
 class GatedTimer final : public StepTimer {
  public:
-  void SleepFor(std::chrono::milliseconds) override {
+  void BeginPlayback() override {
+    std::lock_guard lock(mutex_);
+    interrupted_ = false;
+  }
+  bool Wait(std::uint32_t) override {
     std::unique_lock lock(mutex_);
     ++waiting_;
     changed_.notify_all();
-    changed_.wait(lock, [this] { return permits_ > 0; });
-    --permits_;
+    changed_.wait(lock, [this] { return permits_ > 0 || interrupted_ || closed_; });
     --waiting_;
+    if (interrupted_ || closed_) return false;
+    --permits_;
+    return true;
+  }
+  void Interrupt() override {
+    std::lock_guard lock(mutex_);
+    interrupted_ = true;
+    changed_.notify_all();
+  }
+  void Close() override {
+    std::lock_guard lock(mutex_);
+    closed_ = true;
+    changed_.notify_all();
   }
   void WaitForWorkerInStep() {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return waiting_ > 0; });
+    ASSERT_TRUE(changed_.wait_for(lock, kTestBound, [this] { return waiting_ > 0; })) << "no step began";
   }
   void Allow(int steps) {
     std::lock_guard lock(mutex_);
@@ -109,7 +142,10 @@ class GatedTimer final : public StepTimer {
   std::condition_variable changed_;
   int waiting_ = 0;
   int permits_ = 0;
+  bool interrupted_ = false;
+  bool closed_ = false;
 };
+
 
 class NoRepaint final : public zr::WindowRepaint {
  public:
@@ -142,13 +178,8 @@ class ButtonActionsThreaded : public ::testing::Test {
     threads.Start();
     source.WaitUntilDrained();
   }
-  ~ButtonActionsThreaded() override {
-    timer.Allow(1 << 20);  // nothing may stay parked when the threads stop
-    threads.Stop();
-  }
-  void WaitUntilIdle() {
-    while (handover.Pending()) std::this_thread::yield();
-  }
+  ~ButtonActionsThreaded() override { WithinBound("stopping the threads", [this] { threads.Stop(); }); }
+  void WaitUntilIdle() { ASSERT_TRUE(Eventually([this] { return !handover.Pending(); })) << "the worker stayed busy"; }
 
   CountingMouse mouse;
   GatedTimer timer;
@@ -196,7 +227,6 @@ TEST_F(ButtonActionsThreaded, UnpluggingDuringAMacroEndsItReleased) {
   timer.WaitForWorkerInStep();
   source.SetPresent(false);  // no release report can come now
   reader.InputChanged(false);
-  timer.Allow(1 << 20);
   WaitUntilIdle();
   EXPECT_EQ(mouse.releases, 1);
 
@@ -215,13 +245,36 @@ TEST_F(ButtonActionsThreaded, UnpluggingDuringAMacroEndsItReleased) {
   EXPECT_EQ(mouse.consumer, 0x00E9);
 }
 
-TEST_F(ButtonActionsThreaded, StoppingEndsBlockedThreadsAndAPlayingMacro) {
+TEST_F(ButtonActionsThreaded, FailedReadsWithTheMouseOpenAreRetried) {
+  source.FailNextReads(12);  // more than it takes the pause to reach its bound
+  source.Offer({6, 0xF5, 1});
+  ASSERT_TRUE(Eventually([this] { return mouse.consumer.load() == 0x00E9; })) << "the press was never acted on";
+  EXPECT_EQ(reader.FailedReads(), 12u);
+}
+
+TEST(RetryPause, DoublesFromTheFirstPauseUpToItsBound) {
+  std::chrono::milliseconds pause{0};
+  std::vector<long long> pauses;
+  for (int i = 0; i < 10; ++i) pauses.push_back((pause = NextRetryPause(pause)).count());
+  EXPECT_EQ(pauses, (std::vector<long long>{2, 4, 8, 16, 32, 64, 128, 250, 250, 250}));
+}
+
+TEST_F(ButtonActionsThreaded, StopEndsAMacroInTheMiddleOfALongStep) {
+  macros.macros[0].delays[0] = 60000;
+  source.Offer({6, 0xF4, 1});
+  timer.WaitForWorkerInStep();  // no permit ever comes: only Stop can end this step
+  WithinBound("Stop in the middle of a 60 s step", [this] { threads.Stop(); });
+  EXPECT_EQ(mouse.keys, 1);
+  EXPECT_EQ(mouse.releases, 1);
+}
+
+TEST_F(ButtonActionsThreaded, UnpluggingEndsTheStepInProgress) {
   source.Offer({6, 0xF4, 1});
   timer.WaitForWorkerInStep();
-  reader.Shutdown();  // the reader is blocked in its read
-  handover.Shutdown();  // the worker is in the first repetition
-  timer.Allow(1 << 20);
-  threads.Stop();
+  source.SetPresent(false);
+  reader.InputChanged(false);
+  WaitUntilIdle();  // with no permit given, only the interrupt ends the step
+  EXPECT_EQ(mouse.keys, 1);
   EXPECT_EQ(mouse.releases, 1);
 }
 

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "config/FunctionTable.h"
+#include "shared/Bounded.h"
 #include "shared/MemoryProfileFiles.h"
 #include "shared/MouseRig.h"
 
@@ -27,6 +28,7 @@ TEST(DeviceLinkThreaded, DownloadsAndInjectedKeysNeverShareAReport) {
   MemoryProfileFiles files;
   const DownloadServices services{files, reports, rig.system, rig.repaint};
 
+  rig.record.dpiButtonFlag[5] = 1;  // as an earlier download of the same record left it
   constexpr int kDownloads = 60;
   constexpr int kKeyRounds = 400;
   std::atomic<bool> downloading{true};
@@ -39,15 +41,21 @@ TEST(DeviceLinkThreaded, DownloadsAndInjectedKeysNeverShareAReport) {
     }
   });
   std::thread flagReader([&] {
-    // The worker reads the button flags while the download rewrites them.
-    std::int64_t seen = 0;
-    while (downloading) seen += rig.record.dpiButtonFlag[5] + rig.record.rateButtonFlag[5];
-    EXPECT_GE(seen, 0);
+    // The worker reads the button flags while the download rewrites them:
+    // slot 5 is a DPI button before and after, so it must never read as cleared.
+    while (downloading) {
+      if (rig.record.dpiButtonFlag[5] != 1) {
+        ADD_FAILURE() << "the DPI flag was cleared halfway through a download";
+        break;
+      }
+    }
   });
   for (int i = 0; i < kDownloads; ++i) Download(services, rig.record, 1, u"config.ini");
   downloading = false;
-  worker.join();
-  flagReader.join();
+  WithinBound("joining the injecting and the flag-reading threads", [&] {
+    worker.join();
+    flagReader.join();
+  });
 
   // A report composed while another thread wrote into the buffer would show
   // up as a report of the wrong form or as one too many of a kind.
@@ -86,8 +94,8 @@ TEST(DeviceLinkThreaded, ABlockedReaderGetsEveryReportAndCanBeStopped) {
   std::thread reader([&] {
     std::array<std::uint8_t, kReportBufferSize> buffer{};
     while (!stop) {
-      if (const auto length = rig.link.ReadInputReport(buffer)) {
-        received.emplace_back(buffer.begin(), buffer.begin() + *length);
+      if (const InputRead read = rig.link.ReadInputReport(buffer); read.HasReport()) {
+        received.emplace_back(buffer.begin(), buffer.begin() + read.length);
         ++count;
       }
     }
@@ -98,11 +106,10 @@ TEST(DeviceLinkThreaded, ABlockedReaderGetsEveryReportAndCanBeStopped) {
     rig.mouse.Release(4);
   }
   // Once the reader has them all it blocks on the next read; stop it there.
-  for (int waited = 0; waited < 5000 && count < 2 * kPresses; ++waited)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_TRUE(Eventually([&] { return count == 2 * kPresses; }));
   stop = true;
   rig.link.CancelInputRead();
-  reader.join();
+  WithinBound("a cancelled reader", [&] { reader.join(); });
 
   ASSERT_EQ(received.size(), 2u * kPresses);
   for (int i = 0; i < kPresses; ++i) {
@@ -117,13 +124,13 @@ TEST(DeviceLinkThreaded, UnpluggingEndsABlockedRead) {
   std::atomic<bool> returned{false};
   std::thread reader([&] {
     std::array<std::uint8_t, kReportBufferSize> buffer{};
-    EXPECT_FALSE(rig.link.ReadInputReport(buffer));
+    EXPECT_FALSE(rig.link.ReadInputReport(buffer).HasReport());
     returned = true;
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_FALSE(returned);
   rig.mouse.Unplug();
-  reader.join();
+  WithinBound("a reader of an unplugged mouse", [&] { reader.join(); });
   EXPECT_TRUE(returned);
   EXPECT_EQ(rig.exits, 0);  // the removal notice has not reached the window yet
   rig.DeliverNotices();
@@ -136,9 +143,9 @@ TEST(DeviceLinkThreaded, ACancelBeforeTheReadEndsTheNextRead) {
   rig.link.CancelInputRead();
   std::thread reader([&] {
     std::array<std::uint8_t, kReportBufferSize> buffer{};
-    EXPECT_FALSE(rig.link.ReadInputReport(buffer));
+    EXPECT_FALSE(rig.link.ReadInputReport(buffer).HasReport());
   });
-  reader.join();  // would wait for good if the cancel had been lost
+  WithinBound("a read after a cancel", [&] { reader.join(); });  // would wait for good if the cancel had been lost
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ class VirtualMouseTest : public ::testing::Test {
     rig.mouse.Press(6);
     std::vector<Bytes> reports;
     std::array<std::uint8_t, kReportBufferSize> buffer{};
-    while (rig.link.ReadInputReport(buffer) && buffer[1] != 0xF6) reports.push_back({buffer[0], buffer[1], buffer[2]});
+    while (rig.link.ReadInputReport(buffer).HasReport() && buffer[1] != 0xF6) reports.push_back({buffer[0], buffer[1], buffer[2]});
     return reports;
   }
   std::vector<PointerEvent> Pointer() const { return rig.mouse.State().pointerEvents; }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppPaths.h"
 #include "platform/Text.h"
 #include "shared/ProfileUnderTest.h"
 #include "shared/RecordingNotices.h"

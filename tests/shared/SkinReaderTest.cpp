@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppPaths.h"
 #include "config/ConfigStore.h"
 #include "platform/PortablePath.h"
 #include "platform/Text.h"
@@ -250,17 +251,28 @@ TEST_F(SkinInstallation, SwitchingLanguageStoresTheFlagAndReloadsEverythingInOrd
   EXPECT_TRUE(notices.messages.empty());
 }
 
-TEST_F(SkinInstallation, SwitchingToALanguageWithoutItsFilesAsksForTheExitAndStops) {
-  std::filesystem::remove(zr::FilePath(paths.SkinLayout(SkinLayoutFile::Warning, 0)));
+TEST_F(SkinInstallation, SwitchingToALanguageWithAMissingLayoutFileChangesNothing) {
   std::uint8_t languageFlag = 1;
   RecordingHooks hooks;
-  EXPECT_FALSE(SwitchLanguage(0, {*files, paths, languageFlag, skin}, reader, hooks));
-  EXPECT_EQ(languageFlag, 0);
-  EXPECT_EQ(ReadStartupChoices(*files, paths.ConfigFile()).languageFlag, 0);
-  EXPECT_EQ(skin.advanced[0].label, u"cn-adv");
-  EXPECT_TRUE(hooks.calls.empty());
-  EXPECT_EQ(notices.messages, Messages({kMissingFileMessage}));
-  EXPECT_EQ(notices.exitRequests, 1);
+  ASSERT_TRUE(SwitchLanguage(1, {*files, paths, languageFlag, skin}, reader, hooks));
+  hooks.calls.clear();
+  // Any one of the four is enough to refuse, the last one read included.
+  for (SkinLayoutFile missing : {SkinLayoutFile::Main, SkinLayoutFile::Warning}) {
+    SCOPED_TRACE(static_cast<int>(missing));
+    const std::filesystem::path file = zr::FilePath(paths.SkinLayout(missing, 0));
+    const std::filesystem::path aside = file.string() + ".aside";
+    std::filesystem::rename(file, aside);
+    notices.messages.clear();
+    EXPECT_FALSE(SwitchLanguage(0, {*files, paths, languageFlag, skin}, reader, hooks));
+    std::filesystem::rename(aside, file);
+    EXPECT_EQ(languageFlag, 1);
+    EXPECT_EQ(ReadStartupChoices(*files, paths.ConfigFile()).languageFlag, 1);  // the next start is English too
+    EXPECT_EQ(skin.main[0].label, u"en-main");
+    EXPECT_EQ(skin.warning[0].label, u"en-warn");
+    EXPECT_TRUE(hooks.calls.empty());
+    EXPECT_EQ(notices.messages, Messages({kMissingFileMessage}));
+    EXPECT_EQ(notices.exitRequests, 0);  // the utility goes on in the language it has
+  }
 }
 
 }  // namespace

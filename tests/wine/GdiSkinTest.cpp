@@ -13,6 +13,7 @@
 #include "platform/win32/GdiplusImages.h"
 #include "platform/win32/WideText.h"
 #include "shared/PixelModels.h"
+#include "skin/CopySpot_win.h"
 #include "skin/MaskShape.h"
 #include "skin/SkinImageFiles.h"
 #include "wine/GdiPixelModel.h"

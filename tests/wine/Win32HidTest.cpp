@@ -44,7 +44,7 @@ TEST(Win32Hid, WalksWhatTheSystemListsWithoutFindingTheMouse) {
   EXPECT_EQ(link.InputHandle(), HandleState::Null);
   EXPECT_EQ(link.FeatureHandle(), HandleState::Null);
   std::array<std::uint8_t, kReportBufferSize> buffer{};
-  EXPECT_FALSE(link.ReadInputReport(buffer));
+  EXPECT_EQ(link.ReadInputReport(buffer).end, ReadEnd::NoDevice);
 }
 
 TEST(Win32Hid, AReadOnAHidInterfaceCanBeCancelled) {
@@ -57,12 +57,12 @@ TEST(Win32Hid, AReadOnAHidInterfaceCanBeCancelled) {
 
   // Nobody touches the input devices here, so the read waits until cancelled.
   std::array<std::uint8_t, kReportBufferSize> buffer{};
-  std::optional<std::size_t> result = 99;
-  std::thread reader([&] { result = device->ReadInput(buffer); });
+  InputRead result = InputRead::Of(99);
+  std::thread reader([&] { result = device->Read(buffer); });
   ::Sleep(50);
   device->CancelRead();
   reader.join();
-  EXPECT_FALSE(result);
+  EXPECT_EQ(result.end, ReadEnd::Cancelled);
 }
 
 TEST(Win32Hid, APathThatIsNotThereDoesNotOpen) {
@@ -140,21 +140,37 @@ TEST(Win32Hid, AnOverlappedReadReturnsDataAndCanBeCancelled) {
   std::array<std::uint8_t, 16> buffer{};
 
   pipe.Write({6, 0xF1, 0x00});
-  EXPECT_EQ(read.Read(pipe.reader.get(), buffer), 3u);
+  EXPECT_EQ(read.Read(pipe.reader.get(), buffer).length, 3u);
   EXPECT_EQ(buffer[1], 0xF1);
 
-  std::optional<std::size_t> blocked = 99;
+  InputRead blocked = InputRead::Of(99);
   std::thread reader([&] { blocked = read.Read(pipe.reader.get(), buffer); });
   ::Sleep(50);
   read.Cancel();
   reader.join();
-  EXPECT_FALSE(blocked);
+  EXPECT_EQ(blocked.end, ReadEnd::Cancelled);
 
   read.Cancel();  // no read in progress: the next one ends at once
-  EXPECT_FALSE(read.Read(pipe.reader.get(), buffer));
+  EXPECT_EQ(read.Read(pipe.reader.get(), buffer).end, ReadEnd::Cancelled);
   pipe.Write({6, 0xF2, 0x80});
-  EXPECT_EQ(read.Read(pipe.reader.get(), buffer), 3u);  // and only that one
+  const InputRead next = read.Read(pipe.reader.get(), buffer);  // and only that one
+  EXPECT_EQ(next.end, ReadEnd::Report);
+  EXPECT_EQ(next.length, 3u);
   EXPECT_EQ(buffer[2], 0x80);
+
+  // An error is told apart from a cancel, so the reader retries instead of stopping.
+  pipe.writer.reset();
+  const InputRead broken = read.Read(pipe.reader.get(), buffer);
+  EXPECT_FALSE(broken.HasReport());
+  EXPECT_NE(broken.end, ReadEnd::Cancelled);
+}
+
+TEST(Win32Hid, ReadErrorsAreSortedByWhatTheReaderDoesNext) {
+  EXPECT_EQ(ReadEndOfError(ERROR_OPERATION_ABORTED), ReadEnd::Cancelled);
+  EXPECT_EQ(ReadEndOfError(ERROR_DEVICE_NOT_CONNECTED), ReadEnd::DeviceGone);
+  EXPECT_EQ(ReadEndOfError(ERROR_INVALID_HANDLE), ReadEnd::DeviceGone);
+  EXPECT_EQ(ReadEndOfError(ERROR_CRC), ReadEnd::Failed);
+  EXPECT_EQ(ReadEndOfError(ERROR_GEN_FAILURE), ReadEnd::Failed);
 }
 
 TEST(Win32Hid, PointerSpeedAndWheelLinesGoToTheSystem) {

@@ -6,9 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 
+#include "platform/HidBus.h"
 #include "platform/win32/Handles.h"
 
 namespace zr {
@@ -19,8 +19,9 @@ class CancellableRead {
   CancellableRead(const CancellableRead&) = delete;
   CancellableRead& operator=(const CancellableRead&) = delete;
 
-  // Bytes read, or nothing when the read failed or was cancelled.
-  std::optional<std::size_t> Read(HANDLE file, std::span<std::uint8_t> buffer);
+  // The bytes read, or why there are none: cancelled, the device gone, or
+  // another error.
+  InputRead Read(HANDLE file, std::span<std::uint8_t> buffer);
   // Ends the read in progress or, when none is, the next one.
   void Cancel();
 
@@ -28,5 +29,8 @@ class CancellableRead {
   UniqueKernelHandle done_;    // manual reset, one per read
   UniqueKernelHandle cancel_;  // auto reset: one cancel ends one read
 };
+
+// How a read that failed with `error` ended, from the reader's point of view.
+ReadEnd ReadEndOfError(DWORD error);
 
 }  // namespace zr

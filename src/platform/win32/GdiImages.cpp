@@ -2,7 +2,6 @@
 
 
 namespace zr {
-namespace {
 
 SIZE SelectedBitmapSize(HDC dc) {
   BITMAP bitmap{};
@@ -10,8 +9,6 @@ SIZE SelectedBitmapSize(HDC dc) {
   if (selected == nullptr || ::GetObjectW(selected, sizeof(bitmap), &bitmap) == 0) return {0, 0};
   return {bitmap.bmWidth, bitmap.bmHeight < 0 ? -bitmap.bmHeight : bitmap.bmHeight};
 }
-
-}  // namespace
 
 UniqueBitmap MakeDibSection(const RgbImage& image) {
   if (image.Empty()) return {};
@@ -39,12 +36,9 @@ UniqueBitmap MakeDibSection(const RgbImage& image) {
   return bitmap;
 }
 
-void CopySpot(HDC frame, HDC source, SpotArea spot) {
-  const SIZE frameSize = SelectedBitmapSize(frame), sourceSize = SelectedBitmapSize(source);
-  const auto area = ClipSpot(spot, frameSize.cx, frameSize.cy, sourceSize.cx, sourceSize.cy);
-  if (!area) return;
-  const int width = area->right - area->left, height = area->bottom - area->top;
-  ::StretchBlt(frame, area->left, area->top, width, height, source, area->left, area->top, width, height, SRCCOPY);
+void CopyArea(HDC frame, HDC source, const RegionRect& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  ::StretchBlt(frame, area.left, area.top, width, height, source, area.left, area.top, width, height, SRCCOPY);
 }
 
 }  // namespace zr

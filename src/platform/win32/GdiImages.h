@@ -1,9 +1,11 @@
 // Skin images on the window system's drawing surfaces.
 #pragma once
 
+#include <windows.h>
+
 #include "platform/ImageDecoder.h"
+#include "platform/Region.h"
 #include "platform/win32/Handles.h"
-#include "skin/CopySpot.h"
 
 namespace zr {
 
@@ -11,9 +13,11 @@ namespace zr {
 // memory drawing context; no handle for an empty image or when GDI refuses.
 UniqueBitmap MakeDibSection(const RgbImage& image);
 
-// Copy spot between two memory drawing contexts with section bitmaps
-// selected: the spot's pixels of `source` into `frame` at the same place,
-// only where both bitmaps have pixels.
-void CopySpot(HDC frame, HDC source, SpotArea spot);
+// The size of the bitmap selected into a memory drawing context; 0 × 0 when none is.
+SIZE SelectedBitmapSize(HDC dc);
+
+// `area` of `source` 1:1 into `frame` at the same place; the caller has
+// clipped it to both bitmaps.
+void CopyArea(HDC frame, HDC source, const RegionRect& area);
 
 }  // namespace zr

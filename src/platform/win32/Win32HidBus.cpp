@@ -81,7 +81,11 @@ class Win32HidDevice final : public HidDevice {
     return ::HidD_SetFeature(file_.get(), copy.data(), static_cast<ULONG>(copy.size())) != FALSE;
   }
 
-  std::optional<std::size_t> ReadInput(std::span<std::uint8_t> buffer) override { return read_.Read(file_.get(), buffer); }
+  InputRead Read(std::span<std::uint8_t> buffer) override { return read_.Read(file_.get(), buffer); }
+  std::optional<std::size_t> ReadInput(std::span<std::uint8_t> buffer) override {
+    const InputRead read = Read(buffer);
+    return read.HasReport() ? std::optional<std::size_t>(read.length) : std::nullopt;
+  }
   void CancelRead() override { read_.Cancel(); }
 
  private:
