@@ -77,11 +77,6 @@ void ButtonActionHandover::Shutdown() {
   wake_.notify_all();
 }
 
-bool ButtonActionHandover::ShuttingDown() const {
-  std::lock_guard lock(mutex_);
-  return shutdown_;
-}
-
 std::int32_t UserMacroRepetitions(const MacroRecord& macro, std::int32_t macroMode2) {
   if (macroMode2 != 0) return kHeldMacroRepetitions;
   return macro.repeatMode == 0 ? 1 : macro.repeatCount;

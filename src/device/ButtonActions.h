@@ -61,7 +61,6 @@ class ButtonActionHandover {
 
   // Ends WaitForAction and every step wait for good.
   void Shutdown();
-  bool ShuttingDown() const;
   bool Pending() const { return pending_.load(std::memory_order_acquire) != 0; }
 
  private:
