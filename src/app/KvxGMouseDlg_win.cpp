@@ -254,6 +254,7 @@ void CKVX_GMouseDlg::CreateFonts() { fonts_.Create(); }
 void CKVX_GMouseDlg::ApplyWindowShape() {
   const LARGE_INTEGER start = Now();
   const std::optional<RgbImage> mask = decoder_.Decode(state_.paths.MaskImage());
+  times_.maskDecodeMs = MillisecondsSince(start);
   const LARGE_INTEGER regionStart = Now();
   MainWindowRegions regions =
       BuildMainWindowRegions(mask ? &*mask : nullptr, kDefaultWidth, kDefaultHeight, state_.skin.controls);

@@ -59,7 +59,8 @@ class WindowInvalidator final : public WindowRepaint {
 struct StartupTimes {
   double totalMs = 0;
   double windowShapeMs = 0;  // the mask decoded, the regions built and set
-  double maskRegionMs = 0;   // of which building the two regions from the pixels
+  double maskDecodeMs = 0;   // of which decoding the mask (GDI+ starts with it)
+  double maskRegionMs = 0;   // and building the two regions from the pixels
   StartupOutcome outcome = StartupOutcome::Running;
   // When each step began, from the first line; what lies between two steps
   // is the step and the file reading the core did after it.
