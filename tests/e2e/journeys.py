@@ -455,24 +455,30 @@ def journey_language(s):
 # --- 7 -----------------------------------------------------------------------
 
 def tray_icon(s):
-    """Screen point of the utility's notification-area icon: the only part of
-    the screen outside the window that differs between the icon shown and the
-    icon being one (the tray shows nothing else)."""
+    """Screen point of the notification-area icon: the right-most cluster of
+    pixels that differ from the taskbar's own colour at the bottom of the
+    desktop (the utility's is the only icon there)."""
     picture = s.picture()
-    for name in window_titled("Wine System Tray") + window_titled(".*[Tt]ray.*"):
-        geo = s.origin(name)
-        if geo and geo[2] > 4 and geo[3] > 4:
-            return geo[0] + geo[2] - geo[3] // 2 - 2, geo[1] + geo[3] // 2
-    # The taskbar's notification area: the right-most spot that differs from
-    # the bar's own colour in the bottom strip.
-    strip_top = picture.height - 40
-    bar = picture.getpixel((picture.width - 1, picture.height - 2))
-    for x in range(picture.width - 3, picture.width - 300, -1):
-        column = [picture.getpixel((x, y)) for y in range(strip_top, picture.height - 2)]
-        if sum(not h.same_colour(p, bar, 40) for p in column) >= 6:
-            ys = [strip_top + i for i, p in enumerate(column) if not h.same_colour(p, bar, 40)]
-            return x - 6, (ys[0] + ys[-1]) // 2
-    check(False, "no notification-area icon on the screen")
+    width, height = picture.size
+    bar = picture.getpixel((width // 2, height - 2))
+    top = height - 2
+    while top > height - 80 and h.same_colour(picture.getpixel((width // 2, top - 1)), bar, 8):
+        top -= 1
+    check(top < height - 8, "no taskbar at the bottom of the desktop")
+
+    def marks(x):
+        return [y for y in range(top + 1, height - 1) if not h.same_colour(picture.getpixel((x, y)), bar, 40)]
+
+    x = width - 2
+    while x > width - 400 and len(marks(x)) < 6:
+        x -= 1
+    check(x > width - 400, "no notification-area icon in the taskbar")
+    right = x
+    rows = []
+    while x > right - 32 and len(marks(x)) >= 3:
+        rows += marks(x)
+        x -= 1
+    return (right + x) // 2, (min(rows) + max(rows)) // 2
 
 
 def hide(s, skin):
