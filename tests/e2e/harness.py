@@ -335,7 +335,9 @@ class Session:
     def running(self):
         """Whether a process of this copy's utility is alive."""
         p = run(["ps", "-eo", "args"], timeout=10)
-        return any(EXE_NAME in line and "explorer" not in line for line in p.stdout.splitlines())
+        # Other copies (other journeys, other people's runs) may be alive too.
+        mine = [os.path.basename(self.dir) + sep + EXE_NAME for sep in ("\\", "/")]
+        return any(any(m in line for m in mine) and "explorer" not in line for line in p.stdout.splitlines())
 
     def stop(self):
         run([WINESERVER, "-k"], timeout=20)
