@@ -2,7 +2,6 @@
 copy of the shipped folder, the virtual mouse's report log and client, and
 bounded waits that fail with a message instead of hanging."""
 
-import configparser
 import os
 import re
 import shutil

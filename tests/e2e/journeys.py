@@ -259,7 +259,6 @@ def journey_popups(s):
     want = dict(cfg)
     check(cfg["K0"] == 1 and [cfg[f"K{i}"] for i in range(1, 6)].count(1) == 0,
           "shipped configuration 1 does not give the left click to the first button alone")
-    ww, wh = Image.open(s.path("skins", "warning_mask.jpg")).size
 
     def answer(which):
         px, py = popup_origin(s, skin, 25)
@@ -507,7 +506,7 @@ def journey_tray(s):
 
     hide(s, skin)
     before = len(s.processes)
-    second = s.start(wait=False)
+    s.start(wait=False)
     wait_for("a second start to show the hidden window", s.visible, 20)
     check(before + 1 == len(s.processes), "second start not recorded")
     check(len(s.windows()) == 1, f"{len(s.windows())} windows titled {h.TITLE!r} after a second start")
@@ -539,8 +538,13 @@ def scramble(s):
     with open(path, "rb") as f:
         text = f.read().decode("utf-8", errors="replace")
     lines = []
+    user = False   # only the user's configurations, not the factory sections
     for line in text.splitlines():
-        if line.startswith("FIRE_TIME="):
+        if line.startswith("["):
+            user = line.strip().lower().startswith("[config")
+        elif not user:
+            pass
+        elif line.startswith("FIRE_TIME="):
             line = "FIRE_TIME=123"
         elif line.startswith("K0="):
             line = "K0=2"
