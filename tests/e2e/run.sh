@@ -7,6 +7,12 @@
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 
+# The yardstick first: a wrong model would fail or pass journeys wrongly.
+if ! /usr/bin/python3 tests/e2e/model_check.py; then
+  echo "0 passed, 9 failed"
+  exit 1
+fi
+
 source scripts/wine-env.sh build/windows
 zr_display || exit 1
 zr_wine_prefix
