@@ -45,8 +45,13 @@ target_compile_definitions(zr_wine_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_D
 # its own folder, with the same data.
 target_sources(zr_utility PRIVATE src/platform/win32/selection/Win32ProgramHidBus.cpp)
 set(ZR_VIRTUAL_DIST_DIR ${CMAKE_BINARY_DIR}/dist_virtual)
+# The virtual build's ways in from outside: the notices it sends its window,
+# the control pipe and the panel; the Wine tests use them too.
+add_library(zr_virtual_mouse_win32 STATIC virtual_mouse/program/WindowNoticeSender.cpp
+            virtual_mouse/program/ControlPipeServer.cpp virtual_mouse/program/Panel.cpp)
+target_link_libraries(zr_virtual_mouse_win32 PUBLIC zr_win32 zr_virtual_mouse)
 add_executable(zr_utility_virtual WIN32 src/app/Main_win.cpp res/app.rc virtual_mouse/program/VirtualProgramHidBus.cpp)
-target_link_libraries(zr_utility_virtual PRIVATE zr_win32 zr_virtual_mouse)
+target_link_libraries(zr_utility_virtual PRIVATE zr_win32 zr_virtual_mouse_win32)
 set_target_properties(zr_utility_virtual PROPERTIES OUTPUT_NAME "${ZR_EXE_NAME}"
                       RUNTIME_OUTPUT_DIRECTORY ${ZR_VIRTUAL_DIST_DIR})
 if(MINGW)
@@ -54,7 +59,16 @@ if(MINGW)
 endif()
 add_custom_command(TARGET zr_utility_virtual POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_VIRTUAL_DIST_DIR})
-target_link_libraries(zr_wine_tests PRIVATE zr_virtual_mouse)
+target_link_libraries(zr_wine_tests PRIVATE zr_virtual_mouse_win32)
+
+# The console client of the control pipe, beside the virtual build; the Wine
+# tests start it from there.
+add_executable(zr_virtual_mouse_client virtual_mouse/program/VirtualMouseClient.cpp)
+target_link_libraries(zr_virtual_mouse_client PRIVATE zr_virtual_mouse zr_win32)
+set_target_properties(zr_virtual_mouse_client PROPERTIES OUTPUT_NAME "virtual-mouse"
+                      RUNTIME_OUTPUT_DIRECTORY ${ZR_VIRTUAL_DIST_DIR})
+add_dependencies(zr_utility_virtual zr_virtual_mouse_client)
+add_dependencies(zr_wine_tests zr_virtual_mouse_client)
 
 # Timing harnesses, run by hand under Wine or on Windows.
 file(GLOB ZR_WINE_TIMING_SOURCES CONFIGURE_DEPENDS benchmarks/wine/*.cpp)

@@ -48,13 +48,17 @@ bool Firmware::OnFeatureReport(std::span<const std::uint8_t> report) {
     case 0x15:
       for (std::size_t i = 0; i < state_.heldKeys.size(); ++i) state_.heldKeys[i] = at(2 + i);
       break;
-    case 0x16: state_.heldButtons = static_cast<std::uint8_t>(~at(3) & 0x07); break;
+    case 0x16:
+      state_.buttonByte = at(3);
+      state_.heldButtons = static_cast<std::uint8_t>(~at(3) & 0x07);
+      break;
     case 0x17: state_.consumerKeys.push_back(static_cast<std::uint16_t>(at(2) << 8 | at(3))); break;
     case 0x20:
       // The host is going: nothing it asked to be held stays held.
       state_.driverExitSeen = true;
       state_.heldKeys.fill(0);
       state_.heldButtons = 0;
+      state_.buttonByte = 0xFF;
       break;
     default: break;
   }

@@ -61,6 +61,7 @@ struct FirmwareState {
   std::uint8_t reportRateStep = 2;
   std::array<std::uint8_t, 6> heldKeys{};  // keyboard usages the host asked to be reported held
   std::uint8_t heldButtons = 0;            // bit 0 left, 1 right, 2 middle; a 1 bit is held
+  std::uint8_t buttonByte = 0xFF;          // as the host last sent it: a 0 bit is held
   std::vector<std::uint16_t> consumerKeys;  // every consumer usage sent, in order
   bool driverExitSeen = false;
   std::vector<PointerEvent> pointerEvents;  // what the ordinary mouse collection reported

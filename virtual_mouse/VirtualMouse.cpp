@@ -4,8 +4,10 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <utility>
 
 #include "platform/Text.h"
+#include "virtual_mouse/ReportLog.h"
 
 namespace zr::virtual_mouse {
 namespace {
@@ -53,8 +55,12 @@ struct VirtualMouse::Core {
   Firmware firmware;
   std::vector<LoggedReport> log;
   std::uint32_t indicesAsked = 0;
-  std::vector<HidNotificationSink*> sinks;
+  std::vector<NativeWindow> windows;
+  NoticeOutlet outlet;
+  std::vector<RaisedNotice> queuedNotices;
   std::vector<VirtualDevice*> readers;
+  const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+  ReportLogWriter logWriter;
 
   bool Present(const Interface& i) const { return !i.partOfMouse || plugged; }
   const Interface* Find(std::u16string_view path) const {
@@ -62,6 +68,15 @@ struct VirtualMouse::Core {
       if (Present(i) && EqualsIgnoringCase(i.path, path)) return &i;
     return nullptr;
   }
+  void Log(std::string_view kind, std::span<const std::uint8_t> bytes) {
+    if (logWriter) logWriter(ReportLogLine(std::chrono::steady_clock::now() - start, kind, bytes));
+  }
+  std::uint16_t VendorInputLength() const {
+    for (const Interface& i : interfaces)
+      if (i.partOfMouse && i.role == Role::VendorInput) return i.inputReportLength;
+    return kReportLength;
+  }
+  ButtonEffect Button(std::uint8_t buttonCode, bool pressed);
   void Send(const VendorEvent& event);
   void Notify(std::uint32_t eventType, std::unique_lock<std::mutex>& lock);
 };
@@ -114,8 +129,10 @@ class VirtualDevice final : public HidDevice {
   bool SetFeature(std::span<const std::uint8_t> report) override {
     std::lock_guard lock(core_->mutex);
     // The system passes on only a report of exactly the collection's length.
-    const bool taken = AliveLocked() && interface_.role == Role::VendorFeature &&
-                       report.size() == interface_.featureReportLength && core_->firmware.OnFeatureReport(report);
+    const bool reaches = AliveLocked() && interface_.role == Role::VendorFeature &&
+                         report.size() == interface_.featureReportLength;
+    if (reaches) core_->Log("feature", report);
+    const bool taken = reaches && core_->firmware.OnFeatureReport(report);
     core_->log.push_back({std::chrono::steady_clock::now(), {report.begin(), report.end()}, taken});
     return taken;
   }
@@ -172,15 +189,36 @@ void VirtualMouse::Core::Send(const VendorEvent& event) {
   changed.notify_all();
 }
 
+ButtonEffect VirtualMouse::Core::Button(std::uint8_t buttonCode, bool pressed) {
+  ButtonEffect effect;
+  if (!plugged) return effect;
+  const std::size_t pointerBefore = firmware.State().pointerEvents.size();
+  if (const std::optional<VendorEvent> event = firmware.OnButton(buttonCode, pressed)) {
+    std::vector<std::uint8_t> report(VendorInputLength(), 0);
+    std::copy_n(event->begin(), std::min(report.size(), event->size()), report.begin());
+    Log("input", report);
+    effect.inputReports.push_back(std::move(report));
+    Send(*event);
+  }
+  const std::vector<PointerEvent>& pointer = firmware.State().pointerEvents;
+  effect.pointerEvents.assign(pointer.begin() + static_cast<std::ptrdiff_t>(pointerBefore), pointer.end());
+  return effect;
+}
+
 void VirtualMouse::Core::Notify(std::uint32_t eventType, std::unique_lock<std::mutex>& lock) {
-  std::vector<DeviceNotice> notices;
+  std::vector<RaisedNotice> notices;
   for (const Interface& i : interfaces)
-    if (i.partOfMouse) notices.push_back({kDeviceInterfaceNotice, UpperCase(i.path)});
-  const std::vector<HidNotificationSink*> listeners = sinks;
-  // A listener may well open the mouse again from inside its notice.
+    if (i.partOfMouse)
+      for (NativeWindow window : windows) notices.push_back({window, eventType, {kDeviceInterfaceNotice, UpperCase(i.path)}});
+  if (!outlet) {
+    queuedNotices.insert(queuedNotices.end(), notices.begin(), notices.end());
+    return;
+  }
+  // The outlet is set once, before the program runs, so a copy taken under
+  // the lock stays the one to call.
+  const NoticeOutlet deliver = outlet;
   lock.unlock();
-  for (const DeviceNotice& notice : notices)
-    for (HidNotificationSink* sink : listeners) sink->DeviceChange(eventType, &notice);
+  for (RaisedNotice& notice : notices) deliver(std::move(notice));
 }
 
 VirtualMouse::VirtualMouse() : VirtualMouse(MouseCollections()) {}
@@ -238,22 +276,20 @@ std::unique_ptr<HidDevice> VirtualMouse::Open(std::u16string_view path, HidAcces
   return std::make_unique<VirtualDevice>(core_, *i, access);
 }
 
-bool VirtualMouse::RegisterForNotifications(NativeWindow, HidNotificationSink& sink) {
+bool VirtualMouse::RegisterForNotifications(NativeWindow window) {
   std::lock_guard lock(core_->mutex);
-  core_->sinks.push_back(&sink);
+  core_->windows.push_back(window);
   return true;
 }
 
-void VirtualMouse::Press(std::uint8_t buttonCode) {
+ButtonEffect VirtualMouse::Press(std::uint8_t buttonCode) {
   std::lock_guard lock(core_->mutex);
-  if (!core_->plugged) return;
-  if (const std::optional<VendorEvent> event = core_->firmware.OnButton(buttonCode, true)) core_->Send(*event);
+  return core_->Button(buttonCode, true);
 }
 
-void VirtualMouse::Release(std::uint8_t buttonCode) {
+ButtonEffect VirtualMouse::Release(std::uint8_t buttonCode) {
   std::lock_guard lock(core_->mutex);
-  if (!core_->plugged) return;
-  if (const std::optional<VendorEvent> event = core_->firmware.OnButton(buttonCode, false)) core_->Send(*event);
+  return core_->Button(buttonCode, false);
 }
 
 void VirtualMouse::AdvanceTime(std::chrono::milliseconds elapsed) {
@@ -275,6 +311,26 @@ void VirtualMouse::Plug() {
   if (core_->plugged) return;
   core_->plugged = true;
   core_->Notify(kDeviceArrival, lock);
+}
+
+bool VirtualMouse::Plugged() const {
+  std::lock_guard lock(core_->mutex);
+  return core_->plugged;
+}
+
+void VirtualMouse::SetNoticeOutlet(NoticeOutlet outlet) {
+  std::lock_guard lock(core_->mutex);
+  core_->outlet = std::move(outlet);
+}
+
+std::vector<RaisedNotice> VirtualMouse::TakeNotices() {
+  std::lock_guard lock(core_->mutex);
+  return std::exchange(core_->queuedNotices, {});
+}
+
+void VirtualMouse::LogReportsTo(ReportLogWriter writer) {
+  std::lock_guard lock(core_->mutex);
+  core_->logWriter = std::move(writer);
 }
 
 FirmwareState VirtualMouse::State() const {
@@ -307,7 +363,7 @@ std::uint32_t VirtualMouse::IndicesAsked() const {
 
 int VirtualMouse::Registrations() const {
   std::lock_guard lock(core_->mutex);
-  return static_cast<int>(core_->sinks.size());
+  return static_cast<int>(core_->windows.size());
 }
 
 }  // namespace zr::virtual_mouse

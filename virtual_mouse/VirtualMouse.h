@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +54,28 @@ struct LoggedReport {
   bool taken = false;  // false: refused (not the feature collection, wrong length, mouse gone)
 };
 
+// A device-change notice as the system addresses it: to one registered window.
+struct RaisedNotice {
+  NativeWindow window = nullptr;
+  std::uint32_t eventType = 0;
+  DeviceNotice notice;
+};
+
+// Where notices go as they are raised. Called on the thread that plugs or
+// unplugs, outside the model's lock; it must hand the notice on to the
+// window's thread and return without waiting for that thread.
+using NoticeOutlet = std::function<void(RaisedNotice)>;
+
+// Where the report log's lines go, each without its line end. Called with
+// the model's lock held, so the lines come in the order of the reports.
+using ReportLogWriter = std::function<void(const std::string& line)>;
+
+// What one press or release made the mouse report.
+struct ButtonEffect {
+  std::vector<std::vector<std::uint8_t>> inputReports;  // vendor input reports, padded as sent
+  std::vector<PointerEvent> pointerEvents;              // on the ordinary mouse collection
+};
+
 class VirtualMouse final : public HidBus {
  public:
   // The mouse's three collections, plugged in, and no other device.
@@ -73,17 +96,28 @@ class VirtualMouse final : public HidBus {
 
   std::unique_ptr<HidInterfaceList> PresentInterfaces() override;
   std::unique_ptr<HidDevice> Open(std::u16string_view path, HidAccess access) override;
-  bool RegisterForNotifications(NativeWindow window, HidNotificationSink& sink) override;
+  bool RegisterForNotifications(NativeWindow window) override;
 
-  // The user's hands, by button code 1..6.
-  void Press(std::uint8_t buttonCode);
-  void Release(std::uint8_t buttonCode);
+  // The user's hands, by button code 1..6. An unplugged mouse does nothing.
+  ButtonEffect Press(std::uint8_t buttonCode);
+  ButtonEffect Release(std::uint8_t buttonCode);
   void AdvanceTime(std::chrono::milliseconds elapsed);
-  // Open handles of the mouse stop working for good; every registered sink
-  // hears of each interface going (or coming), named in upper case as the
-  // system names them.
+  // Open handles of the mouse stop working for good; every registered window
+  // is told of each interface going (or coming), named in upper case as the
+  // system names them. Doing either twice changes nothing.
   void Unplug();
   void Plug();
+  bool Plugged() const;
+
+  // Until an outlet is set, raised notices wait in a queue for the test to
+  // take and deliver on the link's thread.
+  void SetNoticeOutlet(NoticeOutlet outlet);
+  std::vector<RaisedNotice> TakeNotices();
+
+  // From now on one line per feature report that reaches the mouse and per
+  // input report it sends (ReportLog.h has the format), timed from the
+  // model's creation.
+  void LogReportsTo(ReportLogWriter writer);
 
   FirmwareState State() const;
   std::vector<LoggedReport> FeatureLog() const;
@@ -92,6 +126,7 @@ class VirtualMouse final : public HidBus {
   void ClearLog();
   // Indices asked of all interface lists so far.
   std::uint32_t IndicesAsked() const;
+  // Windows registered for notices so far.
   int Registrations() const;
 
   // The model's state, shared with the lists and handles it hands out so that

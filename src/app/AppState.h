@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/AppPaths.h"
+#include "skin/SkinLayout.h"
 #include "skin/UiState.h"
 #include "config/ConfigRecord.h"
 #include "macros/MacroEditorState.h"
@@ -20,6 +21,7 @@ struct AppState {
   // N of the Config<N> in use; the button-action worker saves into it.
   std::atomic<std::int32_t> currentConfig{0};
   std::uint8_t languageFlag = 0;   // nonzero English, zero Chinese
+  SkinLayouts skin;
   UiState ui;
   ColourPreviewState preview;
   MacroEditorState editor;

@@ -4,6 +4,8 @@
 
 #include "app/AppStartup.h"
 #include "app/KvxGMouseDlg_win.h"
+#include "app/StartupSequence.h"
+#include "platform/ProgramHidBus.h"
 #include "platform/win32/Win32ProcessServices.h"
 #include "platform/win32/WideText.h"
 
@@ -12,13 +14,13 @@ namespace zr {
 CKVX_GMouseApp::CKVX_GMouseApp() {
   std::array<wchar_t, kMaxPath> modulePath{};
   const DWORD length = ::GetModuleFileNameW(nullptr, modulePath.data(), static_cast<DWORD>(modulePath.size()));
-  state_.paths.applicationDirectory =
-      ApplicationDirectoryFromModulePath(FromWide(std::wstring_view(modulePath.data(), length)));
+  modulePath_ = FromWide(std::wstring_view(modulePath.data(), length));
+  state_.paths.applicationDirectory = ApplicationDirectoryFromModulePath(modulePath_);
 }
 
 bool CKVX_GMouseApp::InitInstance(HINSTANCE instance) {
   Win32ProcessServices process([&] {
-    CKVX_GMouseDlg dialog(instance, state_, profileFiles_);
+    CKVX_GMouseDlg dialog(instance, state_, profileFiles_, ProgramHidBus(), ApplicationName(modulePath_));
     dialog.Run();
   });
   return zr::InitInstance(process);

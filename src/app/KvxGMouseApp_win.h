@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/AppState.h"
 #include "platform/win32/Win32ProfileFiles.h"
 
@@ -19,6 +21,7 @@ class CKVX_GMouseApp {
 
  private:
   AppState state_;
+  std::u16string modulePath_;
   Win32ProfileFiles profileFiles_;
 };
 

@@ -3,16 +3,23 @@
 #include <array>
 #include <string>
 
+#include "app/AboutDlg_win.h"
+#include "app/WindowCommands.h"
+#include "platform/win32/DeviceBroadcast.h"
 #include "platform/win32/GdiImages.h"
 #include "platform/win32/GdiRegion.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
 #include "skin/MaskShape.h"
 #include "skin/SkinImageFiles.h"
-#include "platform/win32/WideText.h"
 #include "resource.h"
 
 namespace zr {
 namespace {
+
+static_assert(kTrayCallbackMessage == WM_USER + 1);
+static_assert(kCommandExitDriver == ID_TRAY_EXIT && kCommandShowWindow == ID_TRAY_SHOW);
+static_assert(kCommandShowWindowChinese == ID_TRAY_SHOW_CN && kCommandExitDriverChinese == ID_TRAY_EXIT_CN);
+static_assert(kSystemCommandAbout == IDM_ABOUTBOX);
 
 // Until the skin gives the window its shape and size.
 constexpr int kDefaultWidth = 1000;
@@ -24,32 +31,113 @@ void CentreOnScreen(HWND window, int width, int height) {
   ::SetWindowPos(window, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+double MillisecondsSince(const LARGE_INTEGER& start) {
+  LARGE_INTEGER now{}, frequency{};
+  ::QueryPerformanceCounter(&now);
+  ::QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+LARGE_INTEGER Now() {
+  LARGE_INTEGER now{};
+  ::QueryPerformanceCounter(&now);
+  return now;
+}
+
 }  // namespace
 
-CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles& files)
+CKVX_GMouseDlg::DeviceSide::DeviceSide(HidBus& bus, ButtonActionContext context,
+                                       const std::atomic<std::int32_t>& macroMode2)
+    : link(bus),
+      reportTimer(MakeSystemStepTimer()),
+      reports(link, *reportTimer),
+      reader(link, handover, macroMode2),
+      stepTimer(MakeSystemStepTimer()),
+      worker(std::move(context), handover, reports, *stepTimer, programs),
+      threads(reader, worker, handover) {}
+
+CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles& files, HidBus& bus,
+                               std::u16string applicationName)
     : instance_(instance),
       state_(state),
       files_(files),
+      bus_(bus),
+      applicationName_(std::move(applicationName)),
       icon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED))) {}
 
-void CKVX_GMouseDlg::Run() { DoModal(instance_, IDD_KVX_GMOUSE_DIALOG, nullptr); }
+CKVX_GMouseDlg::~CKVX_GMouseDlg() {
+  if (device_) device_->threads.Stop();
+}
 
-void CKVX_GMouseDlg::Exit() {
-  if (Window() != nullptr) ::EndDialog(Window(), 0);
+void CKVX_GMouseDlg::Run() {
+  if (Create()) RunMessageLoop();
+}
+
+bool CKVX_GMouseDlg::Create() { return CreateModeless(instance_, IDD_KVX_GMOUSE_DIALOG, nullptr) != nullptr; }
+
+void CKVX_GMouseDlg::RunMessageLoop() {
+  MSG message{};
+  while (Window() != nullptr && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (PreTranslateMessage(message)) continue;
+    if (Window() != nullptr && ::IsDialogMessageW(Window(), &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
+  for (const MessageFilter& filter : filters_)
+    if (filter(message)) return true;
+  return false;
 }
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
-  static const std::array<MessageEntry, 6> kMessages = {{
+  static const std::array<MessageEntry, 12> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
       {WM_CLOSE, On(&CKVX_GMouseDlg::OnClose)},
       {WM_COMMAND, On(&CKVX_GMouseDlg::OnCommand)},
+      {WM_SYSCOMMAND, On(&CKVX_GMouseDlg::OnSysCommand)},
+      {kTrayCallbackMessage, On(&CKVX_GMouseDlg::OnTrayNotification)},
+      {WM_DEVICECHANGE, On(&CKVX_GMouseDlg::OnDeviceChange)},
+      {WM_MEASUREITEM, On(&CKVX_GMouseDlg::OnMeasureItem)},
+      {WM_DRAWITEM, On(&CKVX_GMouseDlg::OnDrawItem)},
       {WM_QUERYDRAGICON, On(&CKVX_GMouseDlg::OnQueryDragIcon)},
+      {WM_DESTROY, On(&CKVX_GMouseDlg::OnDestroy)},
   }};
   return kMessages;
 }
+
+INT_PTR CKVX_GMouseDlg::Answer(LRESULT result) {
+  ::SetWindowLongPtrW(Window(), DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+// --- start-up ---------------------------------------------------------------
+
+INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
+  initStart_ = Now();
+  notices_.SetOwner(Window());
+  repaint_.SetWindow(Window());
+  times_.outcome = RunStartupSequence(*this, {files_, fileQueries_, notices_}, state_, applicationName_);
+  if (times_.outcome == StartupOutcome::Running) {
+    times_.totalMs = MillisecondsSince(initStart_);
+    LoadPagePicture();
+  }
+  return TRUE;
+}
+
+void CKVX_GMouseDlg::ClearHandoverFlags() {
+  ButtonActionContext context{state_.config, state_.macros, files_, state_.paths.ConfigFile(), state_.currentConfig,
+                              repaint_};
+  device_ = std::make_unique<DeviceSide>(bus_, std::move(context), state_.config.MACRO_MODE2);
+  device_->link.AttachWindow(Window(), [this] { Exit(); });
+  device_->link.SetInputChanged([reader = &device_->reader](bool present) { reader->InputChanged(present); });
+}
+
+void CKVX_GMouseDlg::StartDeviceThreads() { device_->threads.Start(); }
 
 void CKVX_GMouseDlg::AppendAboutItem() {
   HMENU systemMenu = ::GetSystemMenu(Window(), FALSE);
@@ -60,28 +148,172 @@ void CKVX_GMouseDlg::AppendAboutItem() {
   ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text.data());
 }
 
-INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
-  AppendAboutItem();
+void CKVX_GMouseDlg::SetBigIcon() {
   ::SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  LoadStartupState(files_, state_);
-  const std::wstring title = Wide(kMainWindowTitle);
-  ::SetWindowTextW(Window(), title.c_str());
-  ApplySkinShape();
-  return TRUE;
 }
 
-void CKVX_GMouseDlg::ApplySkinShape() {
+void CKVX_GMouseDlg::SetWindowTitle(std::u16string_view title) {
+  const std::wstring text = Wide(title);
+  ::SetWindowTextW(Window(), text.c_str());
+}
+
+void CKVX_GMouseDlg::CreateAdvancedControls() { advancedControls_ = AdvancedPageControls{}; }
+
+void CKVX_GMouseDlg::CreateFonts() { fonts_.Create(); }
+
+void CKVX_GMouseDlg::ApplyWindowShape() {
+  const LARGE_INTEGER start = Now();
   const std::optional<RgbImage> mask = decoder_.Decode(state_.paths.MaskImage());
-  const WindowShape shape = BuildMaskShape(mask ? &*mask : nullptr, kDefaultWidth, kDefaultHeight);
-  CentreOnScreen(Window(), shape.width, shape.height);
-  if (shape.fromMask) {
+  MainWindowRegions regions =
+      BuildMainWindowRegions(mask ? &*mask : nullptr, kDefaultWidth, kDefaultHeight, state_.skin.controls);
+  width_ = regions.shape.width;
+  height_ = regions.shape.height;
+  advancedPaint_ = std::move(regions.advancedPaint);
+  CentreOnScreen(Window(), width_, height_);
+  if (regions.shape.fromMask) {
     // The window owns the region once it is set.
-    if (UniqueRegion region = MakeGdiRegion(shape.region); region && ::SetWindowRgn(Window(), region.get(), TRUE))
+    if (UniqueRegion region = MakeGdiRegion(regions.shape.region); region && ::SetWindowRgn(Window(), region.get(), TRUE))
       region.release();
   }
+  times_.windowShapeMs = MillisecondsSince(start);
+}
+
+void CKVX_GMouseDlg::LoadMenus(std::uint8_t languageFlag) {
+  stepMenu_.Load(instance_, languageFlag != 0 ? IDR_STEP_MENU_EN : IDR_STEP_MENU_CN);
+  trayMenu_.Load(instance_, languageFlag != 0 ? IDR_TRAY_MENU_EN : IDR_TRAY_MENU_CN);
+}
+
+bool CKVX_GMouseDlg::OpenDevice() { return device_->link.OpenDevice(); }
+
+void CKVX_GMouseDlg::ShowNoMouseMessage(std::u16string_view text, std::u16string_view caption) {
+  times_.totalMs = MillisecondsSince(initStart_);
+  const std::wstring textW = Wide(text), captionW = Wide(caption);
+  ::MessageBoxW(Window(), textW.c_str(), captionW.c_str(), MB_OK);
+}
+
+void CKVX_GMouseDlg::Pause(std::chrono::milliseconds duration) { ::Sleep(static_cast<DWORD>(duration.count())); }
+
+void CKVX_GMouseDlg::Download() {
+  zr::Download({files_, device_->reports, system_, repaint_}, state_.config, state_.currentConfig,
+               state_.paths.ConfigFile());
+}
+
+void CKVX_GMouseDlg::AddTrayIcon() { tray_.Add(Window(), icon_); }
+
+void CKVX_GMouseDlg::LoadPagePicture() {
   if (const std::optional<RgbImage> page = decoder_.Decode(state_.paths.SkinImage(kMainPageImages.normal)))
     page_ = MakeDibSection(*page);
 }
+
+// --- exit -------------------------------------------------------------------
+
+void CKVX_GMouseDlg::RemoveTrayIcon() { tray_.Remove(Window()); }
+
+void CKVX_GMouseDlg::StopDeviceThreads() {
+  if (device_) device_->threads.Stop();
+}
+
+void CKVX_GMouseDlg::SendDriverExit() {
+  if (device_) device_->reports.SendDriverExit();
+}
+
+void CKVX_GMouseDlg::DestroyMainWindow() {
+  if (Window() != nullptr) ::DestroyWindow(Window());
+}
+
+INT_PTR CKVX_GMouseDlg::OnDestroy(WPARAM, LPARAM) {
+  repaint_.SetWindow(nullptr);
+  ::PostQuitMessage(0);
+  return FALSE;
+}
+
+// --- window commands --------------------------------------------------------
+
+void CKVX_GMouseDlg::HideToTray() {
+  if (exit_.HasRun()) return;
+  ::ShowWindow(Window(), SW_MINIMIZE);
+  ::ShowWindow(Window(), SW_HIDE);
+  AddTrayIcon();
+}
+
+void CKVX_GMouseDlg::ShowAndRestore() {
+  ::ShowWindow(Window(), SW_SHOW);
+  ::ShowWindow(Window(), SW_RESTORE);
+}
+
+void CKVX_GMouseDlg::ShowTrayMenu() {
+  HMENU menu = TrayMenu();
+  if (menu == nullptr) return;
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  ::SetForegroundWindow(Window());
+  ::TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, Window(), nullptr);
+  // Lets the menu close when the user clicks elsewhere after it.
+  ::PostMessageW(Window(), WM_NULL, 0, 0);
+}
+
+INT_PTR CKVX_GMouseDlg::OnClose(WPARAM, LPARAM) {
+  // Closing never ends the utility; it only hides the window.
+  HideToTray();
+  return TRUE;
+}
+
+INT_PTR CKVX_GMouseDlg::OnCommand(WPARAM wParam, LPARAM) {
+  const WORD command = LOWORD(wParam);
+  // Enter and Escape arrive as IDOK and IDCANCEL; neither may end the dialog.
+  if (command == IDOK || command == IDCANCEL) return TRUE;
+  switch (DecideMenuCommand(command)) {
+    case MenuCommand::ShowWindow: ShowAndRestore(); return TRUE;
+    case MenuCommand::Exit: Exit(); return TRUE;
+    case MenuCommand::Other: break;
+  }
+  return FALSE;
+}
+
+INT_PTR CKVX_GMouseDlg::OnSysCommand(WPARAM wParam, LPARAM) {
+  switch (DecideSystemCommand(static_cast<std::uint32_t>(wParam))) {
+    case SystemCommand::About: {
+      CAboutDlg about;
+      about.Run(instance_, Window());
+      return TRUE;
+    }
+    case SystemCommand::Minimise: ::ShowWindow(Window(), SW_MINIMIZE); return TRUE;
+    case SystemCommand::Default: break;
+  }
+  return FALSE;
+}
+
+INT_PTR CKVX_GMouseDlg::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
+  switch (DecideTrayNotification(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam))) {
+    case TrayAction::OtherIcon: return Answer(1);
+    case TrayAction::ShowWindow: ShowAndRestore(); break;
+    case TrayAction::ShowMenu: ShowTrayMenu(); break;
+    case TrayAction::Nothing: break;
+  }
+  return Answer(0);
+}
+
+INT_PTR CKVX_GMouseDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
+  if (!device_) return Answer(TRUE);
+  DeviceLink& link = device_->link;
+  auto notice = DecodeDeviceBroadcast(lParam);
+  link.DeviceChange(static_cast<std::uint32_t>(wParam), notice ? &*notice : nullptr);
+  return Answer(TRUE);
+}
+
+INT_PTR CKVX_GMouseDlg::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
+  if (wParam != 0) return FALSE;
+  return CKvxMenu::MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+}
+
+INT_PTR CKVX_GMouseDlg::OnDrawItem(WPARAM wParam, LPARAM lParam) {
+  if (wParam != 0) return FALSE;
+  return CKvxMenu::DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+}
+
+INT_PTR CKVX_GMouseDlg::OnQueryDragIcon(WPARAM, LPARAM) { return Answer(reinterpret_cast<LRESULT>(icon_)); }
+
+// --- paint --------------------------------------------------------------------
 
 INT_PTR CKVX_GMouseDlg::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }  // the paint covers everything
 
@@ -97,37 +329,6 @@ INT_PTR CKVX_GMouseDlg::OnPaint(WPARAM, LPARAM) {
   }
   UniqueBrush background(::CreateSolidBrush(RGB(0x16, 0x18, 0x1D)));
   ::FillRect(paint.get(), &client, background.get());
-  UniqueBrush accent(::CreateSolidBrush(RGB(0xE0, 0x3A, 0x3E)));
-  RECT band{client.left, client.top, client.right, client.top + 4};
-  ::FillRect(paint.get(), &band, accent.get());
-
-  ::SetBkMode(paint.get(), TRANSPARENT);
-  ::SetTextColor(paint.get(), RGB(0xE8, 0xEA, 0xED));
-  const std::wstring title = Wide(kMainWindowTitle);
-  RECT titleArea{client.left + 24, client.top + 20, client.right - 24, client.top + 48};
-  ::DrawTextW(paint.get(), title.c_str(), -1, &titleArea, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-  const std::wstring status = L"Configuration " + std::to_wstring(state_.currentConfig);
-  ::SetTextColor(paint.get(), RGB(0x9A, 0xA0, 0xA6));
-  RECT statusArea{client.left + 24, client.top + 48, client.right - 24, client.top + 72};
-  ::DrawTextW(paint.get(), status.c_str(), -1, &statusArea, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-  return TRUE;
-}
-
-INT_PTR CKVX_GMouseDlg::OnClose(WPARAM, LPARAM) {
-  // Closing never ends the utility; it only hides the window.
-  ::ShowWindow(Window(), SW_MINIMIZE);
-  ::ShowWindow(Window(), SW_HIDE);
-  return TRUE;
-}
-
-INT_PTR CKVX_GMouseDlg::OnCommand(WPARAM wParam, LPARAM) {
-  // Enter and Escape arrive as IDOK and IDCANCEL; neither may end the dialog.
-  const WORD command = LOWORD(wParam);
-  return command == IDOK || command == IDCANCEL;
-}
-
-INT_PTR CKVX_GMouseDlg::OnQueryDragIcon(WPARAM, LPARAM) {
-  ::SetWindowLongPtrW(Window(), DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(icon_));
   return TRUE;
 }
 

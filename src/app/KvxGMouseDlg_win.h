@@ -1,48 +1,196 @@
-// The main window: a skinned, captionless dialog that lives as long as the process.
+// The main window: a skinned, captionless dialog that lives as long as the
+// process. It runs modeless under a message loop of its own, so that every
+// message can be looked at before the window gets it (the keyboard filter
+// and the macro recorder add themselves with AddMessageFilter).
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "app/AppState.h"
+#include "app/ExitProcedure.h"
+#include "app/StartupSequence.h"
+#include "app/TrayIcon_win.h"
+#include "config/ConfigDownload.h"
+#include "device/ButtonActionThreads.h"
+#include "device/ButtonActions.h"
+#include "device/DeviceLink.h"
+#include "device/FeatureReports.h"
+#include "device/InputReportReader.h"
+#include "platform/HidBus.h"
 #include "platform/ProfileFiles.h"
+#include "platform/Region.h"
 #include "platform/win32/Dialog.h"
 #include "platform/win32/GdiplusImages.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32FileQueries.h"
+#include "platform/win32/Win32ProgramStarter.h"
+#include "platform/win32/Win32SystemSettings.h"
+#include "platform/win32/Win32UserNotices.h"
+#include "skin/KvxMenu_win.h"
+#include "skin/SkinFonts_win.h"
 
 namespace zr {
 
-class CKVX_GMouseDlg final : public Dialog {
+// Asks for a repaint of the whole window from any thread.
+class WindowInvalidator final : public WindowRepaint {
  public:
-  CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles& files);
+  void SetWindow(HWND window) { window_.store(window); }
+  void RepaintWholeWindow() override {
+    if (HWND window = window_.load()) ::InvalidateRect(window, nullptr, TRUE);
+  }
 
-  // Runs from dialog template 102 until the window is destroyed.
+ private:
+  std::atomic<HWND> window_{nullptr};
+};
+
+// Milliseconds from the first line of the initialisation to its end (the
+// tray icon, or the no-mouse message), and of the mask region within it.
+struct StartupTimes {
+  double totalMs = 0;
+  double windowShapeMs = 0;
+  StartupOutcome outcome = StartupOutcome::Running;
+};
+
+// The advanced page's child-control objects; the input handling creates
+// their windows each time the page opens.
+struct AdvancedPageControls {
+  UniqueWindow repeatCountEdit;
+  UniqueWindow macroNameEdit;
+  UniqueWindow macroList;
+  UniqueWindow stepList;
+};
+
+class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitActions {
+ public:
+  CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles& files, HidBus& bus,
+                 std::u16string applicationName);
+  ~CKVX_GMouseDlg() override;
+
+  // Creates the window from template 102 (running the start-up) and then
+  // pumps messages until the window is destroyed.
   void Run();
+  // The two halves of Run, for harnesses that measure the start.
+  bool Create();
+  void RunMessageLoop();
 
-  // Ends the utility: the window goes, and with it the modal run.
-  void Exit();
+  // The exit procedure; safe to call again and from inside itself.
+  void Exit() { exit_.Run(); }
+  ExitProcedure& Shutdown() { return exit_; }
+  // Minimised, hidden, and the tray icon added: what closing does.
+  void HideToTray();
+
+  // Runs before the window sees a message; true when the filter consumed it.
+  using MessageFilter = std::function<bool(MSG&)>;
+  void AddMessageFilter(MessageFilter filter) { filters_.push_back(std::move(filter)); }
+  bool PreTranslateMessage(MSG& message);
+
+  // The macro editor's step context menu (the tracked sub-menu, owner drawn).
+  HMENU StepContextMenu() const { return stepMenu_.SubMenu(0); }
+  HMENU TrayMenu() const { return trayMenu_.SubMenu(0); }
+  // Rebuilds both menus for a language (the language switch asks for it).
+  void LoadMenus(std::uint8_t languageFlag) override;
+
+  const SkinFonts& Fonts() const { return fonts_; }
+  const Region& AdvancedPaintRegion() const { return advancedPaint_; }
+  std::int32_t WindowWidth() const { return width_; }
+  std::int32_t WindowHeight() const { return height_; }
+  AdvancedPageControls& AdvancedControls() { return advancedControls_; }
+  DeviceLink* Link() { return device_ ? &device_->link : nullptr; }
+  FeatureReports* Reports() { return device_ ? &device_->reports : nullptr; }
+  WindowRepaint& Repaint() { return repaint_; }
+  const StartupTimes& Timings() const { return times_; }
 
  protected:
   std::span<const MessageEntry> Messages() const override;
 
  private:
+  // Everything the two device threads work with; created fresh (handover
+  // flags clear) before the threads start.
+  struct DeviceSide {
+    DeviceSide(HidBus& bus, ButtonActionContext context, const std::atomic<std::int32_t>& macroMode2);
+    DeviceLink link;
+    std::unique_ptr<StepTimer> reportTimer;
+    FeatureReports reports;
+    ButtonActionHandover handover;
+    InputReportReader reader;
+    std::unique_ptr<StepTimer> stepTimer;
+    Win32ProgramStarter programs;
+    ButtonActionWorker worker;
+    ButtonActionThreads threads;
+  };
+
   INT_PTR OnInitDialog(WPARAM, LPARAM);
   INT_PTR OnPaint(WPARAM, LPARAM);
   INT_PTR OnEraseBackground(WPARAM, LPARAM);
   INT_PTR OnClose(WPARAM, LPARAM);
   INT_PTR OnCommand(WPARAM, LPARAM);
+  INT_PTR OnSysCommand(WPARAM, LPARAM);
+  INT_PTR OnTrayNotification(WPARAM, LPARAM);
+  INT_PTR OnDeviceChange(WPARAM, LPARAM);
+  INT_PTR OnMeasureItem(WPARAM, LPARAM);
+  INT_PTR OnDrawItem(WPARAM, LPARAM);
   INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
+  INT_PTR OnDestroy(WPARAM, LPARAM);
+  INT_PTR Answer(LRESULT result);
 
-  void AppendAboutItem();
-  // The skin's shape and its main page as drawn with nothing hovered; until
-  // page rendering comes, the window shows that page.
-  void ApplySkinShape();
+  void ShowAndRestore();
+  void ShowTrayMenu();
+  // Until page rendering comes, the window shows the main page's picture.
+  void LoadPagePicture();
+
+  // StartupSteps
+  void ClearHandoverFlags() override;
+  void StartDeviceThreads() override;
+  void AppendAboutItem() override;
+  void SetBigIcon() override;
+  void SetWindowTitle(std::u16string_view title) override;
+  void CreateAdvancedControls() override;
+  void CreateFonts() override;
+  void ApplyWindowShape() override;
+  bool OpenDevice() override;
+  void ShowNoMouseMessage(std::u16string_view text, std::u16string_view caption) override;
+  void Pause(std::chrono::milliseconds duration) override;
+  void Download() override;
+  void AddTrayIcon() override;
+  void RunExitProcedure() override { Exit(); }
+
+  // ExitActions
+  void RemoveTrayIcon() override;
+  void StopDeviceThreads() override;
+  void SendDriverExit() override;
+  void DestroyMainWindow() override;
 
   HINSTANCE instance_;
   AppState& state_;
   ProfileFiles& files_;
+  HidBus& bus_;
+  std::u16string applicationName_;
   HICON icon_;  // a shared resource icon: the system owns it
+  Win32FileQueries fileQueries_;
+  Win32UserNotices notices_;
+  Win32SystemSettings system_;
+  WindowInvalidator repaint_;
+  ExitProcedure exit_{*this, system_};
+  TrayIcon tray_;
+  std::unique_ptr<DeviceSide> device_;
+  SkinFonts fonts_;
+  CKvxMenu stepMenu_;
+  CKvxMenu trayMenu_;
+  AdvancedPageControls advancedControls_;
+  Region advancedPaint_;
+  std::int32_t width_ = 0;
+  std::int32_t height_ = 0;
+  std::vector<MessageFilter> filters_;
   GdiplusImageDecoder decoder_;
   UniqueBitmap page_;
+  StartupTimes times_;
+  LARGE_INTEGER initStart_{};
 };
 
 }  // namespace zr

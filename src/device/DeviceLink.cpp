@@ -52,7 +52,7 @@ bool DeviceLink::OpenDevice() {
       devicePath_ = *path;
       // One registration serves every later notice; registering for each
       // collection would deliver every notice once per collection.
-      if (!registered_) registered_ = bus_.RegisterForNotifications(window_, *this);
+      if (!registered_) registered_ = bus_.RegisterForNotifications(window_);
 
       if (const std::optional<HidCapabilities> caps = query->Capabilities()) OpenCollection(*path, *caps);
       query.reset();

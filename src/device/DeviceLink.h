@@ -30,7 +30,7 @@ inline constexpr std::size_t kReportBufferSize = 256;
 // failed (the invalid handle value), or usable.
 enum class HandleState : std::uint8_t { Null, Invalid, Open };
 
-class DeviceLink final : public HidNotificationSink, public InputReportSource {
+class DeviceLink final : public InputReportSource {
  public:
   explicit DeviceLink(HidBus& bus) : bus_(bus) {}
   DeviceLink(const DeviceLink&) = delete;
@@ -45,7 +45,9 @@ class DeviceLink final : public HidNotificationSink, public InputReportSource {
   // device-present flag. Interface thread only.
   bool OpenDevice();
   // The WM_DEVICECHANGE handler's parameters, decoded; always true.
-  bool DeviceChange(std::uint32_t eventType, const DeviceNotice* notice) override;
+  // Interface thread only, like every notice: the buses address notices to
+  // the window and never call this themselves.
+  bool DeviceChange(std::uint32_t eventType, const DeviceNotice* notice);
   bool IsTheMousesInterface(const DeviceNotice* notice) const;
 
   bool DevicePresent() const { return devicePresent_.load(); }

@@ -69,12 +69,6 @@ struct DeviceNotice {
   std::u16string name;  // the interface path, for a device-interface notice
 };
 
-class HidNotificationSink {
- public:
-  virtual ~HidNotificationSink() = default;
-  virtual bool DeviceChange(std::uint32_t eventType, const DeviceNotice* notice) = 0;
-};
-
 // A window of the platform's window system, as an opaque handle.
 using NativeWindow = void*;
 
@@ -85,11 +79,11 @@ class HidBus {
   virtual std::unique_ptr<HidInterfaceList> PresentInterfaces() = 0;
   // Nothing when the path cannot be opened with that access.
   virtual std::unique_ptr<HidDevice> Open(std::u16string_view path, HidAccess access) = 0;
-  // Asks to be told of HID interface arrival and removal from now on; never
-  // undone. On Windows the system addresses the notices to `window` and its
-  // WM_DEVICECHANGE handler passes them on; a bus that raises them itself
-  // calls `sink`.
-  virtual bool RegisterForNotifications(NativeWindow window, HidNotificationSink& sink) = 0;
+  // Asks that `window` be told of HID interface arrival and removal from now
+  // on; never undone. Every bus delivers the notices the same way: as
+  // WM_DEVICECHANGE messages to that window, so they reach the device link
+  // on the window's thread and nowhere else. No bus calls into the link.
+  virtual bool RegisterForNotifications(NativeWindow window) = 0;
 };
 
 }  // namespace zr

@@ -106,12 +106,14 @@ TEST_F(ButtonActionsThreadedOnMouse, UnpluggedWhileAHeldMacroPlays) {
   rig.mouse.Press(4);
   ASSERT_TRUE(Eventually([&] { return KeyboardReports() >= 1; }));
   rig.mouse.Unplug();
+  rig.DeliverNotices();
   ASSERT_TRUE(Eventually([&] { return !handover.Pending(); }));
   EXPECT_EQ(rig.exits, 1);
   EXPECT_EQ(rig.reports.KeyArray(), (std::array<std::uint8_t, 6>{}));
   EXPECT_EQ(rig.reports.MouseButtonByte(), 0xFF);
 
-  rig.mouse.Plug();  // the arrival opens the mouse again
+  rig.mouse.Plug();
+  rig.DeliverNotices();  // the arrival opens the mouse again
   ASSERT_TRUE(rig.link.DevicePresent());
   rig.record.MACRO_MODE2 = 0;
   rig.mouse.Press(5);

@@ -149,6 +149,7 @@ TEST(DeviceLink, RemovalIsRecognisedWhateverTheCaseAndEndsTheUtility) {
   EXPECT_TRUE(rig.link.DevicePresent());
 
   rig.mouse.Unplug();  // notices name the interfaces in upper case
+  rig.DeliverNotices();
   EXPECT_EQ(rig.exits, 1);
   EXPECT_FALSE(rig.link.DevicePresent());
 }
@@ -162,9 +163,11 @@ TEST(DeviceLink, ArrivalReopensOnlyAMouseThatIsAbsent) {
   EXPECT_EQ(rig.mouse.IndicesAsked(), asked);  // present already: no walk
 
   rig.mouse.Unplug();
+  rig.DeliverNotices();
   rig.reports.SendWheelSetting(1);
   EXPECT_TRUE(rig.mouse.TakenReports().empty());  // the old handle is dead
   rig.mouse.Plug();
+  rig.DeliverNotices();
   EXPECT_TRUE(rig.link.DevicePresent());
   EXPECT_EQ(rig.link.InputHandle(), HandleState::Open);
   EXPECT_EQ(rig.link.FeatureHandle(), HandleState::Open);

@@ -125,6 +125,8 @@ TEST(DeviceLinkThreaded, UnpluggingEndsABlockedRead) {
   rig.mouse.Unplug();
   reader.join();
   EXPECT_TRUE(returned);
+  EXPECT_EQ(rig.exits, 0);  // the removal notice has not reached the window yet
+  rig.DeliverNotices();
   EXPECT_EQ(rig.exits, 1);
 }
 

@@ -71,7 +71,10 @@ TEST_F(DownloadScenario, FactoryDefaultsReachTheMouseTheSystemAndTheFile) {
 }
 
 TEST_F(DownloadScenario, MouseUnpluggedHalfwayFailsQuietlyAndTheFileIsStillWritten) {
-  rig.repaint.onRepaint = [&] { rig.mouse.Unplug(); };
+  rig.repaint.onRepaint = [&] {
+    rig.mouse.Unplug();
+    rig.DeliverNotices();  // the interface thread is the one repainting
+  };
   Download(3);
 
   const std::vector<virtual_mouse::LoggedReport> log = rig.mouse.FeatureLog();

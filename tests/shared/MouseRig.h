@@ -46,6 +46,12 @@ struct MouseRig {
 
   DownloadServices Services(ProfileFiles& files) { return {files, reports, system, repaint}; }
 
+  // What the window's WM_DEVICECHANGE handler does with each notice the
+  // mouse raised, on the calling thread, which stands for the interface thread.
+  void DeliverNotices() {
+    for (const virtual_mouse::RaisedNotice& raised : mouse.TakeNotices()) link.DeviceChange(raised.eventType, &raised.notice);
+  }
+
   virtual_mouse::VirtualMouse mouse;
   DeviceLink link{mouse};
   RecordingSleeper sleeper;

@@ -71,18 +71,12 @@ TEST(Win32Hid, APathThatIsNotThereDoesNotOpen) {
             nullptr);
 }
 
-class NoSink final : public HidNotificationSink {
- public:
-  bool DeviceChange(std::uint32_t, const DeviceNotice*) override { return true; }
-};
-
 TEST(Win32Hid, RegistersAWindowForInterfaceNotices) {
   UniqueWindow window(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
   ASSERT_TRUE(window);
   Win32HidBus bus;
-  NoSink sink;
-  EXPECT_TRUE(bus.RegisterForNotifications(window.get(), sink));
-  EXPECT_FALSE(bus.RegisterForNotifications(nullptr, sink));
+  EXPECT_TRUE(bus.RegisterForNotifications(window.get()));
+  EXPECT_FALSE(bus.RegisterForNotifications(nullptr));
 }
 
 // A broadcast as the system builds one: the header, then the name.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "platform/win32/WideText.h"
 
@@ -24,6 +25,26 @@ std::optional<DeviceNotice> DecodeDeviceBroadcast(LPARAM data) {
     notice.name = FromWide(std::wstring_view(name, std::find(name, name + maxChars, L'\0') - name));
   }
   return notice;
+}
+
+std::vector<std::byte> EncodeDeviceBroadcast(const DeviceNotice& notice, const GUID& interfaceClass) {
+  if (notice.deviceType != DBT_DEVTYP_DEVICEINTERFACE) {
+    std::vector<std::byte> bytes(sizeof(DEV_BROADCAST_HDR));
+    auto* header = reinterpret_cast<DEV_BROADCAST_HDR*>(bytes.data());
+    header->dbch_size = sizeof(DEV_BROADCAST_HDR);
+    header->dbch_devicetype = notice.deviceType;
+    return bytes;
+  }
+  const std::wstring name = Wide(notice.name);
+  const std::size_t size = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + (name.size() + 1) * sizeof(wchar_t);
+  // Never shorter than the structure itself, whose name field holds one character.
+  std::vector<std::byte> bytes(std::max(size, sizeof(DEV_BROADCAST_DEVICEINTERFACE_W)));
+  auto* broadcast = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes.data());
+  broadcast->dbcc_size = static_cast<DWORD>(size);
+  broadcast->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  broadcast->dbcc_classguid = interfaceClass;
+  std::memcpy(broadcast->dbcc_name, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+  return bytes;
 }
 
 }  // namespace zr

@@ -6,6 +6,12 @@ INT_PTR Dialog::DoModal(HINSTANCE instance, int templateId, HWND parent) {
   return ::DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), parent, Procedure, reinterpret_cast<LPARAM>(this));
 }
 
+HWND Dialog::CreateModeless(HINSTANCE instance, int templateId, HWND parent) {
+  HWND window = ::CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), parent, Procedure,
+                                     reinterpret_cast<LPARAM>(this));
+  return window != nullptr && ::IsWindow(window) ? window : nullptr;
+}
+
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(window, DWLP_USER));
   if (message == WM_INITDIALOG) {

@@ -18,6 +18,9 @@ class Dialog {
 
   // Runs the dialog from its template; returns when the window is gone.
   INT_PTR DoModal(HINSTANCE instance, int templateId, HWND parent);
+  // Creates the dialog from its template for a message loop of the caller's
+  // own; nullptr when the window did not outlive its initialisation.
+  HWND CreateModeless(HINSTANCE instance, int templateId, HWND parent);
   HWND Window() const { return window_; }
 
  protected:

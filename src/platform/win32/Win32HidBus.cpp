@@ -110,7 +110,7 @@ std::unique_ptr<HidDevice> Win32HidBus::Open(std::u16string_view path, HidAccess
   return std::make_unique<Win32HidDevice>(file);
 }
 
-bool Win32HidBus::RegisterForNotifications(NativeWindow window, HidNotificationSink&) {
+bool Win32HidBus::RegisterForNotifications(NativeWindow window) {
   DEV_BROADCAST_DEVICEINTERFACE_W filter{};
   static_assert(sizeof(filter) == 32, "the filter the system expects");
   filter.dbcc_size = sizeof(filter);

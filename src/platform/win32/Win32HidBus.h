@@ -11,9 +11,9 @@ class Win32HidBus final : public HidBus {
  public:
   std::unique_ptr<HidInterfaceList> PresentInterfaces() override;
   std::unique_ptr<HidDevice> Open(std::u16string_view path, HidAccess access) override;
-  // The notices arrive as WM_DEVICECHANGE at `window`, whose handler passes
-  // them on (DecodeDeviceBroadcast); `sink` is not called from here.
-  bool RegisterForNotifications(NativeWindow window, HidNotificationSink& sink) override;
+  // The system sends the notices as WM_DEVICECHANGE to `window`, whose
+  // handler decodes them (DecodeDeviceBroadcast) for the device link.
+  bool RegisterForNotifications(NativeWindow window) override;
 };
 
 }  // namespace zr

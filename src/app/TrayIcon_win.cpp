@@ -1,0 +1,51 @@
+#include "app/TrayIcon_win.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+
+#include "app/AppPaths.h"
+#include "app/WindowCommands.h"
+#include "platform/win32/WideText.h"
+
+namespace zr {
+namespace {
+
+// The layout with guidItem and without hBalloonIcon, which every shell since
+// Windows XP accepts: 952 bytes in a 32-bit build.
+constexpr DWORD kRecordSize = NOTIFYICONDATAW_V3_SIZE;
+#if !defined(_WIN64)
+static_assert(NOTIFYICONDATAW_V3_SIZE == 952);
+#endif
+
+NOTIFYICONDATAW Record(HWND owner, std::wstring_view tip) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = kRecordSize;
+  data.hWnd = owner;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kTrayCallbackMessage;
+  const std::size_t length = tip.size() < std::size(data.szTip) - 1 ? tip.size() : std::size(data.szTip) - 1;
+  std::wmemcpy(data.szTip, tip.data(), length);
+  return data;
+}
+
+}  // namespace
+
+bool TrayIcon::Add(HWND owner, HICON icon) {
+  if (shown_) return false;
+  const std::wstring tip = Wide(kMainWindowTitle);
+  NOTIFYICONDATAW data = Record(owner, tip);
+  data.hIcon = icon;
+  shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  return shown_;
+}
+
+void TrayIcon::Remove(HWND owner) {
+  // The tooltip plays no part in a removal.
+  NOTIFYICONDATAW data = Record(owner, L"KVX_GMouse");
+  ::Shell_NotifyIconW(NIM_DELETE, &data);
+  shown_ = false;
+}
+
+}  // namespace zr
