@@ -11,8 +11,11 @@ std::optional<std::int32_t> Win32SystemSettings::MouseSpeed() {
 }
 
 bool Win32SystemSettings::SetMouseSpeed(std::int32_t speed) {
-  // The speed travels as the pointer parameter's value, not through it.
-  return ::SystemParametersInfoW(SPI_SETMOUSESPEED, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
+  // The speed travels as the pointer parameter's value, not through it. Wine 8
+  // takes it from the integer parameter instead, which Windows does not read:
+  // both carry it, so the pointer follows the setting on either.
+  return ::SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(speed),
+                                 reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
                                  SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
 }
 
