@@ -95,6 +95,7 @@ class Layout:
         if len(fields) < 7:
             fields += [""] * (7 - len(fields))
         spot = Spot(*(_number(f) for f in fields[1:5]), fields[5])
+        spot.name = f"{os.path.basename(self.path)} {section} {index} ({fields[0]})"
         check(spot.w > 0 and spot.h > 0, f"skin has no spot {section} {index} in {os.path.basename(self.path)}")
         return spot
 

@@ -14,7 +14,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from PIL import Image  # noqa: E402
+from PIL import Image, ImageChops  # noqa: E402
 
 import harness as h  # noqa: E402
 import model as m  # noqa: E402
@@ -480,31 +480,49 @@ def tray_icon(s):
     return (right + x) // 2, (min(rows) + max(rows)) // 2
 
 
-def hide(s, skin):
-    s.click_spot(skin.main.spot(13))
-    wait_for("the window to hide", lambda: not s.visible(), 5)
+def open_tray_menu(s, x, y):
+    """Right-clicks the icon; returns the screen rectangle of the menu that
+    opens (what changed on the screen)."""
+    before = s.picture()
+    h.xdotool("mousemove", x, y)
+    time.sleep(0.2)
+    h.xdotool("click", 3)
+    time.sleep(0.8)
+    # Only near the cursor: the panel and the taskbar's buttons change too.
+    near = (max(0, x - 300), max(0, y - 250), min(before.width, x + 300), min(before.height, y + 250))
+    box = ImageChops.difference(before.crop(near), s.picture().crop(near)).getbbox()
+    check(box is not None and box[2] - box[0] > 20 and box[3] - box[1] > 10,
+          "right-clicking the notification-area icon showed no menu")
+    return box[0] + near[0], box[1] + near[1], box[2] + near[0], box[3] + near[1]
+
+
+def hide(s, how):
+    """Hides the window: how is a key to press or a spot to click."""
+    if isinstance(how, str):
+        s.key(how)
+    else:
+        s.click_spot(how)
+    wait_for(f"the window to hide ({how if isinstance(how, str) else how.name})",
+             lambda: not s.visible(), 5)
 
 
 def journey_tray(s):
     started(s)
     skin = s.skin()
-    hide(s, skin)
+    hide(s, "alt+F4")
     x, y = tray_icon(s)
     h.xdotool("mousemove", x, y)
     time.sleep(0.2)
     h.xdotool("click", "--repeat", "2", "--delay", "80", 1)
     wait_for("a double-click on the icon to show the window", s.visible, 5)
 
-    hide(s, skin)
-    h.xdotool("mousemove", x, y)
-    time.sleep(0.2)
-    h.xdotool("click", 3)
-    time.sleep(0.8)
+    hide(s, skin.main.spot(13))                      # the close spot
+    left, top, right, bottom = open_tray_menu(s, x, y)
     screen_shot(s, "tray-menu.png")
-    s.key("Down", "Return")
+    screen_click((left + right) // 2, top + (bottom - top) // 4)   # the first of two items
     wait_for('"Show Window" in the icon\'s menu to show the window', s.visible, 5)
 
-    hide(s, skin)
+    hide(s, skin.main.spot(2))                       # the hide command
     before = len(s.processes)
     s.start(wait=False)
     wait_for("a second start to show the hidden window", s.visible, 20)
