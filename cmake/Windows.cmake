@@ -12,6 +12,9 @@ file(GLOB ZR_WIN32_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 
 add_library(zr_win32 STATIC ${ZR_SHELL_SOURCES} ${ZR_WIN32_PLATFORM_SOURCES})
 target_include_directories(zr_win32 PUBLIC src res)
+# The page the web-link spot opens in the default browser.
+set(ZR_WEB_LINK "https://example.com/" CACHE STRING "Web page opened by the main window's web-link spot")
+target_compile_definitions(zr_win32 PRIVATE ZR_WEB_LINK="${ZR_WEB_LINK}")
 target_link_libraries(zr_win32 PUBLIC zr_core comctl32 gdiplus gdi32 user32 shell32 comdlg32 setupapi hid winmm ole32)
 
 set(ZR_DIST_DIR ${CMAKE_BINARY_DIR}/dist)

@@ -50,4 +50,8 @@
 #define ID_TRAY_SHOW_CN 32837
 #define ID_TRAY_EXIT_CN 32838
 
-// Pop-up windows of the main window (templates 103 to 105) go below.
+// Button-function pop-ups and the warning (skin/PopupMenus_win.h uses the
+// same numbers).
+#define IDD_MENU_DIALOG 103
+#define IDD_SUBMENU_DIALOG 104
+#define IDD_WARNING_DIALOG 105

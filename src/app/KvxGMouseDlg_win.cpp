@@ -64,7 +64,11 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles
       bus_(bus),
       applicationName_(std::move(applicationName)),
       icon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE | LR_SHARED))) {}
+                                            LR_DEFAULTSIZE | LR_SHARED))),
+      renderer_(decoder_, state.paths.SkinFolder()),
+      macroEditor_(MacroEditorShellServices{state.macros, state.editor, notices_, applicationName_, files,
+                                            [&state] { return state.paths.MacroFile(state.languageFlag); }}),
+      input_(instance, state, state.skin, MainWindowInputServices{files, fileQueries_, notices_}, *this) {}
 
 CKVX_GMouseDlg::~CKVX_GMouseDlg() {
   if (device_) device_->threads.Stop();
@@ -93,7 +97,7 @@ bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
 }
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
-  static const std::array<MessageEntry, 12> kMessages = {{
+  static const std::array<MessageEntry, 19> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
@@ -106,6 +110,13 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       {WM_DRAWITEM, On(&CKVX_GMouseDlg::OnDrawItem)},
       {WM_QUERYDRAGICON, On(&CKVX_GMouseDlg::OnQueryDragIcon)},
       {WM_DESTROY, On(&CKVX_GMouseDlg::OnDestroy)},
+      {WM_CTLCOLOREDIT, On(&CKVX_GMouseDlg::OnControlColour)},
+      {WM_CTLCOLORLISTBOX, On(&CKVX_GMouseDlg::OnControlColour)},
+      {WM_CTLCOLORSTATIC, On(&CKVX_GMouseDlg::OnControlColour)},
+      {WM_MOUSEMOVE, On(&CKVX_GMouseDlg::OnMouseMove)},
+      {WM_LBUTTONDOWN, On(&CKVX_GMouseDlg::OnLButtonDown)},
+      {WM_LBUTTONUP, On(&CKVX_GMouseDlg::OnLButtonUp)},
+      {WM_USER + 10, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
   }};
   return kMessages;
 }
@@ -119,12 +130,17 @@ INT_PTR CKVX_GMouseDlg::Answer(LRESULT result) {
 
 INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   initStart_ = Now();
+  input_.Attach(Window());
+  // The recorder sees every message before the keyboard filter.
+  AddMessageFilter([this](MSG& message) { return macroEditor_.PreTranslate(message); });
+  AddMessageFilter([this](MSG& message) { return input_.PreTranslate(message); });
+  exit_.AddShutdownStep([this] { colourPreview_.Stop(); });
+  exit_.AddShutdownStep([this] { macroEditor_.Shutdown(); });
   notices_.SetOwner(Window());
   repaint_.SetWindow(Window());
   times_.outcome = RunStartupSequence(*this, {files_, fileQueries_, notices_}, state_, applicationName_);
   if (times_.outcome == StartupOutcome::Running) {
     times_.totalMs = MillisecondsSince(initStart_);
-    LoadPagePicture();
   }
   return TRUE;
 }
@@ -169,6 +185,8 @@ void CKVX_GMouseDlg::ApplyWindowShape() {
   width_ = regions.shape.width;
   height_ = regions.shape.height;
   advancedPaint_ = std::move(regions.advancedPaint);
+  advancedPaintRegion_ = MakeGdiRegion(advancedPaint_);
+  input_.SetAdvancedPaintRegion(advancedPaintRegion_.get());
   CentreOnScreen(Window(), width_, height_);
   if (regions.shape.fromMask) {
     // The window owns the region once it is set.
@@ -181,6 +199,7 @@ void CKVX_GMouseDlg::ApplyWindowShape() {
 void CKVX_GMouseDlg::LoadMenus(std::uint8_t languageFlag) {
   stepMenu_.Load(instance_, languageFlag != 0 ? IDR_STEP_MENU_EN : IDR_STEP_MENU_CN);
   trayMenu_.Load(instance_, languageFlag != 0 ? IDR_TRAY_MENU_EN : IDR_TRAY_MENU_CN);
+  macroEditor_.SetStepContextMenu(stepMenu_.Handle());
 }
 
 bool CKVX_GMouseDlg::OpenDevice() { return device_->link.OpenDevice(); }
@@ -200,10 +219,7 @@ void CKVX_GMouseDlg::Download() {
 
 void CKVX_GMouseDlg::AddTrayIcon() { tray_.Add(Window(), icon_); }
 
-void CKVX_GMouseDlg::LoadPagePicture() {
-  if (const std::optional<RgbImage> page = decoder_.Decode(state_.paths.SkinImage(kMainPageImages.normal)))
-    page_ = MakeDibSection(*page);
-}
+HFONT CKVX_GMouseDlg::SkinFont() const { return fonts_.Current(state_.languageFlag); }
 
 // --- exit -------------------------------------------------------------------
 
@@ -222,6 +238,7 @@ void CKVX_GMouseDlg::DestroyMainWindow() {
 }
 
 INT_PTR CKVX_GMouseDlg::OnDestroy(WPARAM, LPARAM) {
+  macroEditor_.Shutdown();  // no keystroke stays captured once the window goes
   repaint_.SetWindow(nullptr);
   ::PostQuitMessage(0);
   return FALSE;
@@ -258,10 +275,11 @@ INT_PTR CKVX_GMouseDlg::OnClose(WPARAM, LPARAM) {
   return TRUE;
 }
 
-INT_PTR CKVX_GMouseDlg::OnCommand(WPARAM wParam, LPARAM) {
+INT_PTR CKVX_GMouseDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   const WORD command = LOWORD(wParam);
   // Enter and Escape arrive as IDOK and IDCANCEL; neither may end the dialog.
   if (command == IDOK || command == IDCANCEL) return TRUE;
+  if (macroEditor_.OnCommand(wParam, lParam)) return TRUE;
   switch (DecideMenuCommand(command)) {
     case MenuCommand::ShowWindow: ShowAndRestore(); return TRUE;
     case MenuCommand::Exit: Exit(); return TRUE;
@@ -318,18 +336,24 @@ INT_PTR CKVX_GMouseDlg::OnQueryDragIcon(WPARAM, LPARAM) { return Answer(reinterp
 INT_PTR CKVX_GMouseDlg::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }  // the paint covers everything
 
 INT_PTR CKVX_GMouseDlg::OnPaint(WPARAM, LPARAM) {
+  input_.ConsumeChoiceFinished();
   PaintDc paint(Window());
-  RECT client{};
-  ::GetClientRect(Window(), &client);
-  if (page_) {
-    UniqueMemoryDc memory(::CreateCompatibleDC(paint.get()));
-    SelectedObject selected(memory.get(), page_.get());
-    ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+  if (::IsIconic(Window())) {
+    RECT client{};
+    ::GetClientRect(Window(), &client);
+    DrawIconCentred(paint.get(), icon_, client);
     return TRUE;
   }
-  UniqueBrush background(::CreateSolidBrush(RGB(0x16, 0x18, 0x1D)));
-  ::FillRect(paint.get(), &client, background.get());
+  const PaintInputs inputs{state_.ui,   state_.preview,      state_.config,
+                           state_.macros, state_.editor,    state_.skin,
+                           state_.languageFlag, state_.currentConfig.load(), width_, height_};
+  renderer_.Paint(paint.get(), inputs, SkinFont());
   return TRUE;
+}
+
+INT_PTR CKVX_GMouseDlg::OnControlColour(WPARAM wParam, LPARAM) {
+  // A dialog returns the brush itself for these messages.
+  return reinterpret_cast<INT_PTR>(controlColours_.Apply(reinterpret_cast<HDC>(wParam), SkinFont()));
 }
 
 }  // namespace zr

@@ -23,6 +23,8 @@
 #include "device/FeatureReports.h"
 #include "device/InputReportReader.h"
 #include "platform/HidBus.h"
+#include "app/MainWindowInput_win.h"
+#include "macros/MacroEditorShell_win.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Region.h"
 #include "platform/win32/Dialog.h"
@@ -34,6 +36,9 @@
 #include "platform/win32/Win32UserNotices.h"
 #include "skin/KvxMenu_win.h"
 #include "skin/SkinFonts_win.h"
+#include "skin/ChildControlColours_win.h"
+#include "skin/ColourPreview.h"
+#include "skin/PageRenderer_win.h"
 
 namespace zr {
 
@@ -66,7 +71,10 @@ struct AdvancedPageControls {
   UniqueWindow stepList;
 };
 
-class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitActions {
+class CKVX_GMouseDlg final : public Dialog,
+                             private StartupSteps,
+                             private ExitActions,
+                             private MainWindowInputHooks {
  public:
   CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles& files, HidBus& bus,
                  std::u16string applicationName);
@@ -138,11 +146,13 @@ class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitAc
   INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
   INT_PTR OnDestroy(WPARAM, LPARAM);
   INT_PTR Answer(LRESULT result);
+  INT_PTR OnMouseMove(WPARAM w, LPARAM l) { return input_.OnMouseMove(w, l); }
+  INT_PTR OnLButtonDown(WPARAM w, LPARAM l) { return input_.OnLButtonDown(w, l); }
+  INT_PTR OnLButtonUp(WPARAM w, LPARAM l) { return input_.OnLButtonUp(w, l); }
+  INT_PTR OnStepDelayCommit(WPARAM w, LPARAM l) { return input_.OnStepDelayCommit(w, l); }
 
   void ShowAndRestore();
   void ShowTrayMenu();
-  // Until page rendering comes, the window shows the main page's picture.
-  void LoadPagePicture();
 
   // StartupSteps
   void ClearHandoverFlags() override;
@@ -160,11 +170,26 @@ class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitAc
   void AddTrayIcon() override;
   void RunExitProcedure() override { Exit(); }
 
+  // MainWindowInputHooks (Download is the start-up step's)
+  void StartColourPreview() override { colourPreview_.StartClaimed(); }
+  void AddOrSelectMacro() override { macroEditor_.AddOrSelectMacro(); }
+  void DeleteMacro() override { macroEditor_.DeleteMacro(); }
+  void ToggleRecording() override { macroEditor_.ToggleRecording(); }
+  void ToggleRepeatMode() override { macroEditor_.ToggleRepeatMode(); }
+  void CommitRepeatCount() override { macroEditor_.CommitRepeatCount(); }
+  void CommitStepDelay() override { macroEditor_.OnStepDelayCommit(); }
+  void AdvancedPageOpened() override { macroEditor_.OnAdvancedPageOpened(Window()); }
+  void AdvancedPageClosed() override { macroEditor_.OnAdvancedPageClosed(); }
+  void MacrosReloaded() override { macroEditor_.RefillMacroList(); }
+
   // ExitActions
   void RemoveTrayIcon() override;
   void StopDeviceThreads() override;
   void SendDriverExit() override;
   void DestroyMainWindow() override;
+  INT_PTR OnControlColour(WPARAM, LPARAM);
+  // The font of the skin's texts and the child controls in the current language.
+  HFONT SkinFont() const;
 
   HINSTANCE instance_;
   AppState& state_;
@@ -188,9 +213,14 @@ class CKVX_GMouseDlg final : public Dialog, private StartupSteps, private ExitAc
   std::int32_t height_ = 0;
   std::vector<MessageFilter> filters_;
   GdiplusImageDecoder decoder_;
-  UniqueBitmap page_;
   StartupTimes times_;
   LARGE_INTEGER initStart_{};
+  PageRenderer renderer_;
+  ChildControlColours controlColours_;
+  UniqueRegion advancedPaintRegion_;  // the advanced-page paint region as the window system holds it
+  MacroEditorShell macroEditor_;
+  MainWindowInput input_;
+  ColourPreviewWorker colourPreview_{ColourPreviewShared{state_.ui, state_.config, state_.preview, repaint_}};
 };
 
 }  // namespace zr

@@ -1,0 +1,135 @@
+// What the main window's mouse and keyboard input means: hover tracking,
+// the press and release actions of the three pages, page switching and the
+// window drag. Changes that live only in memory (the record, the page, the
+// hover indices) are made here; everything that needs a window, a file
+// dialog, the mouse or the macro editor comes back as a request for the shell.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "config/ConfigRecord.h"
+#include "macros/MacroEditorState.h"
+#include "macros/MacroRecord.h"
+#include "platform/ProfileFiles.h"
+#include "skin/SkinLayout.h"
+#include "skin/UiState.h"
+
+namespace zr {
+
+// The last index each hit test looks at (that entry included).
+inline constexpr std::int32_t kMainPageLastEntry = 114;
+inline constexpr std::int32_t kHeaderLastEntry = 19;  // main layout on the other two pages
+inline constexpr std::int32_t kColourLastEntry = 4;
+inline constexpr std::int32_t kAdvancedLastEntry = 37;
+
+inline constexpr std::int32_t kFireTimeMax = 300;
+inline constexpr std::uint16_t kRepeatCountMax = 65535;
+
+// Child controls of the advanced page.
+inline constexpr int kMacroNameEditId = 10000;
+inline constexpr int kMacroListId = 10001;
+inline constexpr int kStepListId = 10002;
+inline constexpr int kRepeatCountEditId = 10004;
+
+// The first entry 0..last whose rectangle holds the point, else kNoSpot.
+std::int32_t HitTest(std::span<const SkinEntry> table, std::int32_t lastIndex, std::int32_t x, std::int32_t y);
+
+enum class RepaintArea : std::uint8_t {
+  None,
+  AdvancedRegion,  // the advanced-page paint region, which leaves the child controls alone
+  WholeWindow,
+};
+
+enum class InputCommand : std::uint8_t {
+  None,
+  WindowDrag,         // post WM_NCLBUTTONDOWN / HTCAPTION with the click position
+  // Main page press.
+  Save,               // Config<current> of config.ini, then repaint
+  ImportProfile,      // open-file dialog (*.ini); on OK ImportCheckedProfile and repaint
+  ExportProfile,      // save-file dialog (*.ini); on OK ExportProfile
+  OpenPopup,          // warning first when `warningFirst`; then the button-function pop-up
+  // Advanced page press.
+  ImportMacros,       // open-file dialog (*.dat); on OK load, refill the lists, repaint
+  ExportMacros,       // save-file dialog (*.dat); on OK save the macro table there
+  AddOrSelectMacro,
+  DeleteMacro,
+  ToggleRecording,
+  CommitRepeatCount,  // CommitRepeatCount with the edit's text, show the result, save the macros
+  ToggleRepeatMode,
+  // Release, on every page.
+  HideCommand,        // RunHideCommand, then hide as WM_CLOSE does
+  Apply,              // download
+  LoadConfiguration,  // LoadClickedConfiguration of the (new) current configuration
+  Minimise,           // post WM_SYSCOMMAND / SC_MINIMIZE with the click position
+  Close,              // as WM_CLOSE does
+  FactoryReset,       // configurations, macros, then the download
+  SwitchToChinese,
+  SwitchToEnglish,
+  OpenWebLink,
+};
+
+// Carried out by the shell in the order of the fields.
+struct InputRequest {
+  bool closePopup = false;          // destroy the open button-function pop-up
+  bool leaveAdvancedPage = false;   // destroy the four child windows
+  bool enterAdvancedPage = false;   // create them, update, refill the lists, update again
+  bool startColourPreview = false;  // the running flag is already set
+  InputCommand command = InputCommand::None;
+  bool warningFirst = false;        // OpenPopup: ask with the warning dialog before opening
+  std::int32_t x = 0;               // the click position in client coordinates
+  std::int32_t y = 0;
+  RepaintArea repaint = RepaintArea::None;  // invalidate with erasing
+  bool updateNow = false;                   // then paint at once
+
+  void Repaint(RepaintArea area) {
+    if (area > repaint) repaint = area;
+  }
+};
+
+struct InputModel {
+  UiState& ui;
+  ConfigRecord& config;
+  const SkinLayouts& skin;
+  ColourPreviewState& preview;
+  std::atomic<std::int32_t>& currentConfig;
+};
+
+// WM_MOUSEMOVE: the three hover indices, and what to repaint because one changed.
+InputRequest TrackHover(InputModel model, std::int32_t x, std::int32_t y);
+// WM_LBUTTONDOWN: acts on the hover indices of the last movement.
+InputRequest Press(InputModel model, std::int32_t x, std::int32_t y);
+// WM_LBUTTONUP: acts on the main hover index, whatever was pressed.
+InputRequest Release(InputModel model, std::int32_t x, std::int32_t y);
+
+// The DPI rules of the main page; at least one level stays enabled, and
+// the current level is always an enabled one.
+void ToggleDpiLevel(ConfigRecord& record, std::int32_t level);
+void SelectDpiLevel(ConfigRecord& record, std::int32_t level);
+// Unsigned, as the slider has always computed it: 0 at its left edge.
+std::int32_t FireTimeAt(const SkinEntry& slider, std::int32_t x);
+
+// True for the keys that must not reach the dialog's own keyboard handling:
+// Esc and Enter would end the modal run, F10 would enter the system menu.
+bool SwallowedByKeyboardFilter(std::uint32_t message, std::uintptr_t wParam);
+
+// A record straight from a file may break what the editors keep true: no
+// button with the left click, no enabled DPI level or a current level that
+// is not enabled, values beyond their range. Repairs only what is broken,
+// the way the editors would have kept it; true when anything changed.
+bool RepairLoadedRecord(ConfigRecord& record);
+
+// Loads of the release actions and the import, each followed by the repair.
+void LoadClickedConfiguration(ProfileFiles& files, std::u16string_view configFile, std::int32_t number,
+                              std::uint8_t languageFlag, ConfigRecord& record);
+// Keeps DPI_LEVEL in configuration 6 and falls back to it.
+void RunHideCommand(ProfileFiles& files, std::u16string_view configFile, std::uint8_t languageFlag,
+                    ConfigRecord& record);
+// A file without any key of the profile section is not a profile: nothing
+// changes and false comes back, for the shell to show the missing-file message.
+bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
+                          ConfigRecord& record);
+
+}  // namespace zr

@@ -1,0 +1,107 @@
+// Carries out the input core's requests on the main window: invalidation,
+// the window drag, file dialogs, the pop-ups, the advanced page's child
+// windows. What belongs to other parts of the window goes through hooks.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/AppState.h"
+#include "app/MainWindowInput.h"
+#include "platform/FileQueries.h"
+#include "platform/ProfileFiles.h"
+#include "platform/UserNotices.h"
+#include "platform/win32/Handles.h"
+#include "skin/PopupMenus_win.h"
+
+namespace zr {
+
+// The main window's other parts, as far as a click reaches them. Every
+// hook does nothing until the window gives it a body.
+class MainWindowInputHooks {
+ public:
+  virtual ~MainWindowInputHooks() = default;
+  // Apply, and the end of the factory reset.
+  virtual void Download() {}
+  virtual void SwitchLanguage(std::uint8_t /*languageFlag*/) {}
+  // The running flag is set already; the worker clears it as it ends.
+  virtual void StartColourPreview() {}
+  // The macro editor.
+  virtual void AddOrSelectMacro() {}
+  virtual void DeleteMacro() {}
+  virtual void ToggleRecording() {}
+  virtual void ToggleRepeatMode() {}
+  virtual void CommitRepeatCount() {}
+  // WM_USER + 10: the step list's in-place edit has ended.
+  virtual void CommitStepDelay() {}
+  // The page's four controls exist now / are about to go.
+  virtual void AdvancedPageOpened() {}
+  virtual void AdvancedPageClosed() {}
+  // The macro table was replaced (import, reset) while the page shows.
+  virtual void MacrosReloaded() {}
+};
+
+struct MainWindowInputServices {
+  ProfileFiles& profiles;
+  FileQueries& files;
+  UserNotices& notices;
+};
+
+class MainWindowInput {
+ public:
+  MainWindowInput(HINSTANCE instance, AppState& state, const SkinLayouts& skin, MainWindowInputServices services,
+                  MainWindowInputHooks& hooks);
+
+  // Once the window exists. The region is the advanced-page paint region,
+  // owned by the window; without one the whole window is repainted.
+  void Attach(HWND window);
+  void SetAdvancedPaintRegion(HRGN region) { advancedRegion_ = region; }
+
+  // Message handlers; each returns what the dialog procedure returns.
+  INT_PTR OnMouseMove(WPARAM, LPARAM);
+  INT_PTR OnLButtonDown(WPARAM, LPARAM);
+  INT_PTR OnLButtonUp(WPARAM, LPARAM);
+  INT_PTR OnStepDelayCommit(WPARAM, LPARAM);  // WM_USER + 10
+  // The keyboard filter; true when the message is swallowed.
+  bool PreTranslate(const MSG& message) const;
+
+  // The main window's paint calls this first: a sub-menu choice closes the main menu.
+  void ConsumeChoiceFinished();
+  void ClosePopup() { popups_.CloseMenu(); }
+  const PopupMenus& Popups() const { return popups_; }
+
+  // For the macro editor.
+  HWND MacroNameEdit() const { return macroNameEdit_.get(); }
+  HWND RepeatCountEdit() const { return repeatCountEdit_.get(); }
+  HWND MacroList() const { return macroList_.get(); }
+  HWND StepList() const { return stepList_.get(); }
+
+ private:
+  InputModel Model();
+  void Execute(const InputRequest& request);
+  void RunCommand(const InputRequest& request);
+  void Repaint(RepaintArea area);
+  void OpenPopup(bool warningFirst);
+  void CreateAdvancedControls();
+  void DestroyAdvancedControls();
+  void OnChoiceFinished();
+  std::optional<std::u16string> AskFile(bool save, std::u16string_view extension);
+
+  HINSTANCE instance_;
+  AppState& state_;
+  const SkinLayouts& skin_;
+  MainWindowInputServices services_;
+  MainWindowInputHooks& hooks_;
+  HWND window_ = nullptr;
+  HRGN advancedRegion_ = nullptr;
+  PopupMenus popups_;
+  UniqueWindow repeatCountEdit_;
+  UniqueWindow macroNameEdit_;
+  UniqueWindow macroList_;
+  UniqueWindow stepList_;
+};
+
+}  // namespace zr

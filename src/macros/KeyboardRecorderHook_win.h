@@ -1,0 +1,50 @@
+// The recorder's system-wide keyboard hook. While it is installed no key
+// reaches any application: the hook only posts each key to the main window,
+// which records it on its own thread.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "macros/MacroEditor.h"
+#include "macros/MacroEditorViews.h"
+#include "platform/win32/Handles.h"
+
+namespace zr {
+
+// What the hook posts for every key going down or up: wParam holds the
+// virtual-key code in its low word and the key message's id (WM_KEYDOWN,
+// WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP) in its high word; lParam the UTC
+// millisecond of the day at which the hook saw the key. A message of its
+// own, so that no key message reaches the dialog's keyboard handling while
+// recording, where Escape and Enter would end it.
+inline constexpr UINT kRecorderKeyMessage = WM_APP + 0x305;
+
+KeyMessage KeyMessageFromRecorderMessage(WPARAM wParam, LPARAM lParam);
+
+std::uint32_t UtcMillisecondOfDay();
+
+class Win32DayClock final : public DayClock {
+ public:
+  std::uint32_t MillisecondOfDay() override { return UtcMillisecondOfDay(); }
+};
+
+class Win32KeyboardHook final : public KeyboardHook {
+ public:
+  Win32KeyboardHook() = default;
+  Win32KeyboardHook(const Win32KeyboardHook&) = delete;
+  Win32KeyboardHook& operator=(const Win32KeyboardHook&) = delete;
+  ~Win32KeyboardHook() override { Remove(); }
+
+  // The window the keys are posted to; installing without one fails.
+  void SetTarget(HWND window);
+  bool Install() override;
+  void Remove() override;
+  bool Installed() const override { return static_cast<bool>(hook_); }
+
+ private:
+  UniqueHook hook_;
+};
+
+}  // namespace zr

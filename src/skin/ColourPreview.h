@@ -1,0 +1,79 @@
+// The colour page's LED preview: while the page shows, a worker steps the
+// preview through the DPI level colours as the LED mode last sent to the
+// mouse would light them, and asks for a repaint after each step.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "config/ConfigRecord.h"
+#include "platform/WindowRepaint.h"
+#include "skin/UiState.h"
+
+namespace zr {
+
+inline constexpr std::chrono::milliseconds kPreviewLevelHold{2000};  // a new DPI level's colour, at least
+inline constexpr std::chrono::milliseconds kPreviewStepFast{800};    // LED mode 1
+inline constexpr std::chrono::milliseconds kPreviewStep{1200};       // every other mode
+
+// The worker's waits. A wait ends early, returning false, once the waits are
+// cancelled, and every later wait then returns false at once.
+class PreviewWaits {
+ public:
+  virtual ~PreviewWaits() = default;
+  virtual bool Wait(std::chrono::milliseconds duration) = 0;
+};
+
+// Waits on a condition with a deadline, so the exit procedure does not wait
+// out a sleep of two seconds.
+class CancellableWaits final : public PreviewWaits {
+ public:
+  bool Wait(std::chrono::milliseconds duration) override;
+  void Cancel();
+  void Reset();
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool cancelled_ = false;
+};
+
+struct ColourPreviewShared {
+  const UiState& ui;             // the current page
+  const ConfigRecord& config;    // DPI_LEVEL and the LED mode last sent
+  ColourPreviewState& preview;   // written here, read by the paint
+  WindowRepaint& repaint;
+};
+
+// The worker's body on the calling thread: pass after pass while the colour
+// page shows, ending after the first pass that finds another page, or at once
+// when a wait is cancelled. Leaves the running flag alone.
+void RunColourPreview(const ColourPreviewShared& shared, PreviewWaits& waits);
+
+// At most one worker at a time, owned here so that the exit procedure can end it.
+class ColourPreviewWorker {
+ public:
+  explicit ColourPreviewWorker(ColourPreviewShared shared) : shared_(shared) {}
+  ColourPreviewWorker(const ColourPreviewWorker&) = delete;
+  ColourPreviewWorker& operator=(const ColourPreviewWorker&) = delete;
+  ~ColourPreviewWorker() { Stop(); }
+
+  // Called on entering the colour page: starts a worker and sets the running
+  // flag unless one is running. False when one was.
+  bool StartIfIdle();
+  // Starts the worker for a running flag that the page switch has set
+  // already (see StartIfIdle for the check it makes).
+  void StartClaimed();
+  // Ends the worker, interrupting its sleep; returns once it has gone.
+  // Interface thread only, like StartIfIdle.
+  void Stop();
+
+ private:
+  ColourPreviewShared shared_;
+  CancellableWaits waits_;
+  std::thread thread_;
+};
+
+}  // namespace zr

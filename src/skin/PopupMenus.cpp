@@ -1,0 +1,109 @@
+#include "skin/PopupMenus.h"
+
+#include "config/FunctionTable.h"
+
+namespace zr {
+namespace {
+
+bool AnyButtonHoldsLeftClick(const ConfigRecord& record) {
+  for (const auto& code : record.K)
+    if (code == kLeftClickCode) return true;
+  return false;
+}
+
+}  // namespace
+
+bool WarningNeeded(const ConfigRecord& record, std::int32_t button) {
+  for (std::int32_t slot = 0; slot < kButtonSlots; ++slot)
+    if (slot != button && record.K[slot] == kLeftClickCode) return false;
+  return true;
+}
+
+ScreenPoint PopupPosition(std::int32_t windowLeft, std::int32_t windowTop, const SkinEntry& entry) {
+  return {windowLeft + entry.x, windowTop + entry.y + entry.height};
+}
+
+void StoreButtonFunction(ConfigRecord& record, std::int32_t button, std::int32_t code) {
+  if (button < 0 || button >= kButtonSlots) return;
+  record.K[button] = code;
+  if (AnyButtonHoldsLeftClick(record)) return;
+  const std::int32_t heir = button + 1 < kButtonSlots ? button + 1 : button;
+  record.K[heir] = kLeftClickCode;
+}
+
+std::int32_t StripUnder(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                        std::int32_t strips) {
+  if (x < 0 || x >= width || y < 0 || height <= 0) return kNoSpot;
+  const std::int32_t strip = y / height + 1;
+  return strip <= strips ? strip : kNoSpot;
+}
+
+std::optional<std::int32_t> MenuItemCode(std::int32_t item) {
+  if (item >= 1 && item <= 6) return item;
+  return std::nullopt;
+}
+
+bool OpensSubMenu(std::int32_t item) { return item >= kAdvancedGroupItem && item <= kConstantMacroGroupItem; }
+
+std::int32_t SubMenuTopOffset(std::int32_t group, std::int32_t itemHeight, std::int32_t macroCount) {
+  switch (group) {
+    case kAdvancedGroupItem: return itemHeight;
+    case kMultimediaGroupItem: return -2 * itemHeight;
+    case kMacroGroupItem: return (9 - MacroGroupCount(macroCount)) * itemHeight;
+    case kConstantMacroGroupItem: return 2 * itemHeight;
+    default: return 0;
+  }
+}
+
+std::int32_t MacroGroupCount(std::int32_t macroCount) {
+  if (macroCount < 0) return 0;
+  return macroCount > kUserMacroSlots ? kUserMacroSlots : macroCount;
+}
+
+std::int32_t SubMenuCount(std::int32_t group, std::int32_t macroCount, std::int32_t previousCount) {
+  switch (group) {
+    case kAdvancedGroupItem: return 6;
+    case kMultimediaGroupItem: return 10;
+    case kMacroGroupItem: return MacroGroupCount(macroCount);
+    case kConstantMacroGroupItem: return 8;
+    default: return previousCount;
+  }
+}
+
+std::int32_t SubMenuBase(std::int32_t group) {
+  switch (group) {
+    case kAdvancedGroupItem: return 10;
+    case kMultimediaGroupItem: return 20;
+    case kMacroGroupItem: return 40;
+    case kConstantMacroGroupItem: return 30;
+    default: return 0;
+  }
+}
+
+std::int32_t SubMenuCode(std::int32_t group, std::int32_t item, std::int32_t lastCode) {
+  const std::int32_t base = SubMenuBase(group);
+  return base == 0 ? lastCode : base + item;
+}
+
+std::u16string SubMenuLabel(std::int32_t group, std::int32_t item, const FunctionNames& names,
+                            const MacroTables& macros) {
+  if (group == kMacroGroupItem) {
+    if (item < 1 || item > kUserMacroSlots) return {};
+    return MacroName(macros.macros[item - 1]);
+  }
+  const std::int32_t base = SubMenuBase(group);
+  return base == 0 ? std::u16string() : names[base + item];
+}
+
+std::int32_t WarningAnswerUnder(const WarningLayout& layout, std::int32_t x, std::int32_t y) {
+  if (layout[0].Contains(x, y)) return kWarningOk;
+  if (layout[1].Contains(x, y)) return kWarningCancel;
+  return kNoSpot;
+}
+
+ScreenPoint CentredText(std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth, std::int32_t boxHeight,
+                        std::int32_t textWidth, std::int32_t textHeight) {
+  return {boxLeft + (boxWidth - textWidth) / 2, boxTop + (boxHeight - textHeight) / 2};
+}
+
+}  // namespace zr

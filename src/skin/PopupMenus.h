@@ -1,0 +1,82 @@
+// What the button-function pop-ups decide: which strip is under the cursor,
+// what an item stores in the button's field, where the sub-menu goes and
+// whether the warning comes first. The windows only ask.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "config/ConfigRecord.h"
+#include "macros/MacroRecord.h"
+#include "skin/SkinLayout.h"
+#include "skin/UiState.h"
+
+namespace zr {
+
+inline constexpr std::int32_t kFirstButtonEntry = 25;  // main entries 25..30 are the six buttons
+inline constexpr std::int32_t kLastButtonEntry = 30;
+inline constexpr std::int32_t kMenuItems = 10;          // items with a label
+inline constexpr std::int32_t kMenuStripsHit = 12;      // strips the hover test looks at
+inline constexpr std::int32_t kPopupWidth = 300;
+inline constexpr std::int32_t kPopupHeight = 300;
+inline constexpr std::int32_t kSubMenuWidth = 300;
+inline constexpr std::int32_t kSubMenuHeight = 400;
+
+// Main-menu items that open a group instead of choosing a function.
+inline constexpr std::int32_t kAdvancedGroupItem = 7;
+inline constexpr std::int32_t kMultimediaGroupItem = 8;
+inline constexpr std::int32_t kMacroGroupItem = 9;
+inline constexpr std::int32_t kConstantMacroGroupItem = 10;
+
+inline constexpr std::int32_t kWarningOk = 1;
+inline constexpr std::int32_t kWarningCancel = 2;
+
+// True unless one of the other five buttons keeps the left click, so that
+// changing `button` cannot leave the mouse without one.
+bool WarningNeeded(const ConfigRecord& record, std::int32_t button);
+
+struct ScreenPoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+// Just below the button's entry, in screen coordinates.
+ScreenPoint PopupPosition(std::int32_t windowLeft, std::int32_t windowTop, const SkinEntry& entry);
+
+// Stores `code` for `button` (0..5) and, when no button is left with the
+// left click, gives it to the next button; the last button has no next one
+// and takes the left click back itself.
+void StoreButtonFunction(ConfigRecord& record, std::int32_t button, std::int32_t code);
+
+// Strip i (1-based) covers rows (i - 1)·height .. i·height - 1 of the full width.
+std::int32_t StripUnder(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, std::int32_t strips);
+
+// The function code a released main-menu item chooses; the group items and
+// the strips without an item choose nothing.
+std::optional<std::int32_t> MenuItemCode(std::int32_t item);
+bool OpensSubMenu(std::int32_t item);
+
+// Offset of the sub-menu's top from the main menu's top, so that its bottom
+// lines up with the bottom of the item that opened it.
+std::int32_t SubMenuTopOffset(std::int32_t group, std::int32_t itemHeight, std::int32_t macroCount);
+
+// The macro group offers at most the twelve user macros: codes stop at 52.
+std::int32_t MacroGroupCount(std::int32_t macroCount);
+// Items of a group; any other hover value keeps the previous count.
+std::int32_t SubMenuCount(std::int32_t group, std::int32_t macroCount, std::int32_t previousCount);
+// 0 for a value that is not a group.
+std::int32_t SubMenuBase(std::int32_t group);
+// The code of sub-menu item `item`; a group of 0 reuses the last code.
+std::int32_t SubMenuCode(std::int32_t group, std::int32_t item, std::int32_t lastCode);
+std::u16string SubMenuLabel(std::int32_t group, std::int32_t item, const FunctionNames& names,
+                            const MacroTables& macros);
+
+// Answer 1 over warning entry 0, 2 over entry 1, else 255.
+std::int32_t WarningAnswerUnder(const WarningLayout& layout, std::int32_t x, std::int32_t y);
+
+// The left-top corner that centres a text of the given size in a box,
+// with the truncating divisions of the original drawing.
+ScreenPoint CentredText(std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth, std::int32_t boxHeight,
+                        std::int32_t textWidth, std::int32_t textHeight);
+
+}  // namespace zr
