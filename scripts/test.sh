@@ -95,6 +95,21 @@ export ZR_DIST_DIR="$root/build/windows/dist"
 run_gtest "wine" "$WINE" build/windows/zr_wine_tests.exe
 zr_wine_stop
 
+echo "== End-to-end journeys under Wine"
+e2e_log=$(mktemp)
+set +e
+tests/e2e/run.sh 2>&1 | tee "$e2e_log"
+e2e_rc=${PIPESTATUS[0]}
+set -e
+e2e_totals=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$e2e_log" | tail -1 || true)
+rm -f "$e2e_log"
+if [ "$e2e_rc" -ne 0 ] || [ -z "$e2e_totals" ]; then
+  summary+=("end-to-end: FAILED (${e2e_totals:-no totals}; evidence in build/e2e)")
+  status=1
+else
+  summary+=("end-to-end: $e2e_totals")
+fi
+
 echo
 echo "== Totals"
 printf '  %s\n' "${summary[@]}"
