@@ -13,6 +13,7 @@
 #include "platform/Text.h"
 #include "platform/native/LibJpegDecoder.h"
 #include "shared/RecordingNotices.h"
+#include "app/AppPaths.h"
 #include "skin/CopySpot.h"
 #include "skin/PagePaint.h"
 #include "skin/SkinImageFiles.h"

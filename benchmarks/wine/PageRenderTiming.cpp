@@ -13,6 +13,7 @@
 #include "platform/win32/Win32FileQueries.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "shared/RecordingNotices.h"
+#include "app/AppPaths.h"
 #include "skin/PageRenderer_win.h"
 #include "skin/SkinReader.h"
 #include "wine/SkinFontsForTest.h"

@@ -122,8 +122,7 @@ class TimedSteps final : public StartupSteps {
 CKVX_GMouseDlg::DeviceSide::DeviceSide(HidBus& bus, ButtonActionContext context,
                                        const std::atomic<std::int32_t>& macroMode2)
     : link(bus),
-      reportTimer(MakeSystemStepTimer()),
-      reports(link, *reportTimer),
+      reports(link, reportPauses),
       reader(link, handover, macroMode2),
       stepTimer(MakeSystemStepTimer()),
       worker(std::move(context), handover, reports, *stepTimer, programs),

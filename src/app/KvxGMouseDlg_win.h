@@ -132,7 +132,7 @@ class CKVX_GMouseDlg final : public Dialog,
   struct DeviceSide {
     DeviceSide(HidBus& bus, ButtonActionContext context, const std::atomic<std::int32_t>& macroMode2);
     DeviceLink link;
-    std::unique_ptr<StepTimer> reportTimer;
+    ThreadSleeper reportPauses;
     FeatureReports reports;
     ButtonActionHandover handover;
     InputReportReader reader;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/win32/GdiImages.h"
+#include "skin/CopySpot_win.h"
 #include "skin/SkinImageFiles.h"
 
 namespace zr {

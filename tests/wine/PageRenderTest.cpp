@@ -16,6 +16,7 @@
 #include "shared/PlatformUnderTest.h"
 #include "shared/ProfileUnderTest.h"
 #include "shared/RecordingNotices.h"
+#include "app/AppPaths.h"
 #include "skin/ChildControlColours_win.h"
 #include "skin/PageRenderer_win.h"
 #include "skin/SkinImageFiles.h"
