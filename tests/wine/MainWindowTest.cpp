@@ -11,6 +11,7 @@
 #include "platform/win32/Win32ProfileFiles.h"
 #include "shared/TestFolder.h"
 #include "virtual_mouse/VirtualMouse.h"
+#include "virtual_mouse/program/WindowNoticeSender.h"
 #include "wine/UtilityProcess.h"
 #include "wine/WinePaths.h"
 
@@ -30,6 +31,8 @@ void PumpMessages() {
 class MainWindowOnVirtualMouse : public ::testing::Test {
  protected:
   void SetUp() override {
+    // As in the virtual build: notices reach the window as WM_DEVICECHANGE.
+    mouse.SetNoticeOutlet(notices.Outlet());
     std::filesystem::copy(std::filesystem::path(SourceFolder() + L"\\data"), std::filesystem::path(folder.Directory()),
                           std::filesystem::copy_options::recursive);
     state.paths.applicationDirectory = folder.Directory();
@@ -43,6 +46,7 @@ class MainWindowOnVirtualMouse : public ::testing::Test {
   AppState state;
   Win32ProfileFiles files;
   virtual_mouse::VirtualMouse mouse;
+  virtual_mouse::WindowNoticeSender notices;
   CKVX_GMouseDlg dialog{::GetModuleHandleW(nullptr), state, files, mouse, u"MainWindowTest"};
 };
 
