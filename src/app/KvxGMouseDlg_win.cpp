@@ -9,6 +9,8 @@
 #include "platform/win32/GdiImages.h"
 #include "platform/win32/GdiRegion.h"
 #include "platform/win32/WideText.h"
+#include "macros/MacroFile.h"
+#include "skin/LanguageSwitch.h"
 #include "skin/MaskShape.h"
 #include "skin/SkinImageFiles.h"
 #include "resource.h"
@@ -299,6 +301,34 @@ void CKVX_GMouseDlg::Download() {
 
 void CKVX_GMouseDlg::AddTrayIcon() {
   if (!exit_.HasRun()) tray_.Add(Window(), icon_);
+}
+
+void CKVX_GMouseDlg::SwitchLanguage(std::uint8_t languageFlag) {
+  // What the switch asks of the window, the macros and the menus.
+  class Window final : public LanguageSwitchHooks, public ExitRequests {
+   public:
+    explicit Window(CKVX_GMouseDlg& dialog) : dialog_(dialog) {}
+    void ReloadMacros(std::u16string_view macroFile) override {
+      MacroFileServices services{dialog_.files_, dialog_.fileQueries_, dialog_.notices_};
+      LoadMacroFile(services, macroFile, dialog_.state_.macros);
+    }
+    void RefreshAdvancedPage() override {
+      if (dialog_.state_.ui.currentPage != Page::Advanced) return;
+      dialog_.macroEditor_.RefillMacroList();
+      dialog_.repaint_.RepaintWholeWindow();
+    }
+    void RebuildMenus(std::uint8_t flag) override { dialog_.LoadMenus(flag); }
+    void SetMainWindowTitle(std::u16string_view title) override { dialog_.SetWindowTitle(title); }
+    void RequestExit() override { exitRequested = true; }
+    bool exitRequested = false;
+
+   private:
+    CKVX_GMouseDlg& dialog_;
+  } window(*this);
+  SkinValueReader reader({files_, fileQueries_, notices_, window});
+  zr::SwitchLanguage(languageFlag, {files_, state_.paths, state_.languageFlag, state_.skin}, reader, window);
+  // A layout file that vanished halfway leaves no usable skin.
+  if (window.exitRequested) Exit();
 }
 
 HFONT CKVX_GMouseDlg::SkinFont() const { return fonts_.Current(state_.languageFlag); }

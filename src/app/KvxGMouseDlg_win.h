@@ -181,6 +181,7 @@ class CKVX_GMouseDlg final : public Dialog,
 
   // MainWindowInputHooks (Download is the start-up step's)
   void StartColourPreview() override { colourPreview_.StartClaimed(); }
+  void SwitchLanguage(std::uint8_t languageFlag) override;
   void AddOrSelectMacro() override { macroEditor_.AddOrSelectMacro(); }
   void DeleteMacro() override { macroEditor_.DeleteMacro(); }
   void ToggleRecording() override { macroEditor_.ToggleRecording(); }
