@@ -137,20 +137,28 @@ class VirtualDevice final : public HidDevice {
     return taken;
   }
 
-  std::optional<std::size_t> ReadInput(std::span<std::uint8_t> buffer) override {
+  // Says why a read ended, as the system's reads do: a cancel, or a mouse
+  // that has gone, which the reader must not retry as a passing fault.
+  InputRead Read(std::span<std::uint8_t> buffer) override {
     std::unique_lock lock(core_->mutex);
     // The system refuses a buffer that cannot hold a whole report.
-    if (!IsReader() || buffer.size() < interface_.inputReportLength) return std::nullopt;
+    if (!IsReader() || buffer.size() < interface_.inputReportLength) return InputRead::Ended(ReadEnd::Failed);
     core_->changed.wait(lock, [&] { return cancelPending_ || !AliveLocked() || !queue_.empty(); });
     if (cancelPending_) {
       cancelPending_ = false;
-      return std::nullopt;
+      return InputRead::Ended(ReadEnd::Cancelled);
     }
-    if (!AliveLocked()) return std::nullopt;
+    if (!AliveLocked()) return InputRead::Ended(ReadEnd::DeviceGone);
     const std::vector<std::uint8_t> report = std::move(queue_.front());
     queue_.pop_front();
     std::copy(report.begin(), report.end(), buffer.begin());
-    return report.size();
+    return InputRead::Of(report.size());
+  }
+
+  std::optional<std::size_t> ReadInput(std::span<std::uint8_t> buffer) override {
+    const InputRead read = Read(buffer);
+    if (!read.HasReport()) return std::nullopt;
+    return read.length;
   }
 
   void CancelRead() override {

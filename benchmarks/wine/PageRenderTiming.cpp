@@ -18,30 +18,11 @@
 #include "skin/SkinReader.h"
 #include "wine/SkinFontsForTest.h"
 #include "wine/WinePaths.h"
+#include "MedianTime.h"
 #include "platform/win32/WideText.h"
 
-namespace {
-
-double Now() {
-  LARGE_INTEGER count, frequency;
-  ::QueryPerformanceCounter(&count);
-  ::QueryPerformanceFrequency(&frequency);
-  return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-template <typename Paint>
-double MedianMs(int runs, Paint paint) {
-  std::vector<double> times;
-  for (int k = 0; k < runs; ++k) {
-    const double start = Now();
-    paint();
-    times.push_back(Now() - start);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-}  // namespace
+using zr::timing::MedianMs;
+using zr::timing::NowMs;
 
 int main() {
   using namespace zr;

@@ -17,29 +17,10 @@
 #include "skin/MaskShape.h"
 #include "wine/GdiPixelModel.h"
 #include "wine/WinePaths.h"
+#include "MedianTime.h"
 
-namespace {
-
-double Now() {
-  LARGE_INTEGER count, frequency;
-  ::QueryPerformanceCounter(&count);
-  ::QueryPerformanceFrequency(&frequency);
-  return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-template <typename Build>
-double MedianMs(int runs, Build build) {
-  std::vector<double> times;
-  for (int k = 0; k < runs; ++k) {
-    const double start = Now();
-    build();
-    times.push_back(Now() - start);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-}  // namespace
+using zr::timing::MedianMs;
+using zr::timing::NowMs;
 
 int main(int argc, char** argv) {
   using namespace zr;

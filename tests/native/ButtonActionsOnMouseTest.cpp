@@ -112,10 +112,12 @@ TEST_F(ButtonActionsThreadedOnMouse, UnpluggedWhileAHeldMacroPlays) {
   EXPECT_EQ(rig.reports.MouseButtonByte(), 0xFF);
 
   // After the removal notice the old handle's reads are not retried: the
-  // reader waits for the arrival instead of waking a few times a second.
+  // reader waits for the arrival instead of waking a few times a second. The
+  // read in flight at the removal and the one the notice wakes may still end
+  // as failures; a retrying reader would count many more in this time.
   const std::uint64_t failed = reader.FailedReads();
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  EXPECT_LE(reader.FailedReads(), failed + 1);
+  EXPECT_LE(reader.FailedReads(), failed + 2);
 
   rig.mouse.Plug();
   rig.DeliverNotices();  // the arrival opens the mouse again
