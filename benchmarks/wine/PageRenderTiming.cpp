@@ -15,8 +15,8 @@
 #include "shared/RecordingNotices.h"
 #include "app/AppPaths.h"
 #include "skin/PageRenderer_win.h"
+#include "skin/SkinFonts_win.h"
 #include "skin/SkinReader.h"
-#include "wine/SkinFontsForTest.h"
 #include "wine/WinePaths.h"
 #include "MedianTime.h"
 #include "platform/win32/WideText.h"
@@ -42,7 +42,7 @@ int main() {
   SetFactoryDefaults(config);
   MacroTables macros;
   MacroEditorState editor;
-  test::SkinFontsForTest fonts;
+  SkinFonts fonts = SkinFonts::Created();
   constexpr int kWidth = 1000, kHeight = 600;
   const PaintInputs inputs{ui, preview, config, macros, editor, skin, 1, 1, kWidth, kHeight};
 

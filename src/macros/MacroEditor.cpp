@@ -58,12 +58,6 @@ void MacroEditor::Detach() {
 
 int MacroEditor::MacroCount() const { return std::clamp<int>(tables_.macroCount, 0, kUserMacroSlots); }
 
-void MacroEditor::ResetSelectedRow() {
-  const int m = tables_.currentMacro;
-  const int n = IsUserSlot(m) ? Slot(m).eventCount : 0;
-  state_.selectedRow = n > 0 ? 2 * n - 2 : 0;
-}
-
 void MacroEditor::RefillMacroList() {
   if (!attached_) return;
   ListView& list = *views_.macroList;

@@ -79,10 +79,6 @@ class MacroEditor {
   void Detach();
   bool Attached() const { return attached_; }
 
-  // The start state: the step list's selected row is the first row of the
-  // current macro's last event.
-  void ResetSelectedRow();
-
   void RefillMacroList();
   void MacroSelectionChanged();
   void ShowMacroSteps(int m);

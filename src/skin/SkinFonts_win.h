@@ -14,6 +14,12 @@ class SkinFonts {
  public:
   // Both fonts, whatever the language.
   void Create();
+  // Created at once, for painting outside the main window's start-up.
+  static SkinFonts Created() {
+    SkinFonts fonts;
+    fonts.Create();
+    return fonts;
+  }
   // The English font for a nonzero language flag, else the Chinese font.
   HFONT Current(std::uint8_t languageFlag) const { return languageFlag != 0 ? english_.get() : chinese_.get(); }
   HFONT English() const { return english_.get(); }

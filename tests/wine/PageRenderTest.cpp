@@ -19,9 +19,9 @@
 #include "app/AppPaths.h"
 #include "skin/ChildControlColours_win.h"
 #include "skin/PageRenderer_win.h"
+#include "skin/SkinFonts_win.h"
 #include "skin/SkinImageFiles.h"
 #include "skin/SkinReader.h"
-#include "wine/SkinFontsForTest.h"
 
 namespace zr::test {
 namespace {
@@ -135,7 +135,7 @@ class PageRender : public ::testing::Test {
   ConfigRecord config;
   MacroTables macros;
   MacroEditorState editor;
-  SkinFontsForTest fonts;
+  SkinFonts fonts = SkinFonts::Created();
   PageRenderer renderer{decoder, InstallationDataPath(u"\\skins")};
 };
 
@@ -264,18 +264,18 @@ TEST_F(PageRender, AMissingStateImageLeavesItsSpotsNormalAndAChangedFileShowsAtT
 }
 
 TEST(ChildControlColours, SetTheSkinsBackgroundWhiteTextAndTheFontAndKeepOneBrush) {
-  SkinFontsForTest fonts;
+  SkinFonts fonts = SkinFonts::Created();
   ChildControlColours colours;
   UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  const HBRUSH brush = colours.Apply(dc.get(), fonts.english.get());
+  const HBRUSH brush = colours.Apply(dc.get(), fonts.English());
   EXPECT_EQ(::GetBkColor(dc.get()), RGB(63, 58, 54));
   EXPECT_EQ(::GetTextColor(dc.get()), RGB(255, 255, 255));
-  EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), fonts.english.get());
+  EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), fonts.English());
   LOGBRUSH logBrush{};
   ASSERT_EQ(::GetObjectW(brush, sizeof(logBrush), &logBrush), int(sizeof(logBrush)));
   EXPECT_EQ(logBrush.lbColor, RGB(63, 58, 54));
-  EXPECT_EQ(colours.Apply(dc.get(), fonts.chinese.get()), brush);
-  EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), fonts.chinese.get());
+  EXPECT_EQ(colours.Apply(dc.get(), fonts.Chinese()), brush);
+  EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), fonts.Chinese());
   ::SelectObject(dc.get(), ::GetStockObject(SYSTEM_FONT));
 }
 
