@@ -11,6 +11,8 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target zr_utility zr_utility_virtual zr_virtual_mouse_client
 
 source scripts/wine-env.sh build/windows
+# Wide enough for the "Virtual mouse" panel beside the 1000-pixel window.
+export ZR_SCREEN=${ZR_SCREEN:-1760x900}
 zr_display
 zr_wine_prefix
 had_display=$([ -z "$zr_started_xvfb" ] && echo yes || echo no)
@@ -25,7 +27,7 @@ for device in /sys/bus/usb/devices/*; do
 done
 echo "Starting $(basename "$dist")"
 exe="$dist/ZR280S Gaming Mouse Driver.exe"
-"$WINE" explorer /desktop=zr305,1280x800 "$("$WINE" winepath -w "$exe" 2>/dev/null | tr -d '\r')" &
+"$WINE" explorer /desktop="zr305,$ZR_SCREEN" "$("$WINE" winepath -w "$exe" 2>/dev/null | tr -d '\r')" &
 app=$!
 
 title="ZR305 Gaming Mouse Driver"

@@ -30,7 +30,7 @@ zr_display() {
   local n
   for n in $(seq 90 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${ZR_SCREEN:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
     zr_started_xvfb=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
