@@ -248,7 +248,7 @@ void CKVX_GMouseDlg::SetWindowTitle(std::u16string_view title) {
   ::SetWindowTextW(Window(), text.c_str());
 }
 
-void CKVX_GMouseDlg::CreateAdvancedControls() { advancedControls_ = AdvancedPageControls{}; }
+void CKVX_GMouseDlg::CreateAdvancedControls() { input_.CreateControlObjects(); }
 
 void CKVX_GMouseDlg::CreateFonts() { fonts_.Create(); }
 
@@ -262,8 +262,7 @@ void CKVX_GMouseDlg::ApplyWindowShape() {
   times_.maskRegionMs = MillisecondsSince(regionStart);
   width_ = regions.shape.width;
   height_ = regions.shape.height;
-  advancedPaint_ = std::move(regions.advancedPaint);
-  advancedPaintRegion_ = MakeGdiRegion(advancedPaint_);
+  advancedPaintRegion_ = MakeGdiRegion(regions.advancedPaint);
   input_.SetAdvancedPaintRegion(advancedPaintRegion_.get());
   CentreOnScreen(Window(), width_, height_);
   if (regions.shape.fromMask) {

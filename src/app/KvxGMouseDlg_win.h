@@ -71,15 +71,6 @@ struct StartupTimes {
   std::vector<Mark> marks;
 };
 
-// The advanced page's child-control objects; the input handling creates
-// their windows each time the page opens.
-struct AdvancedPageControls {
-  UniqueWindow repeatCountEdit;
-  UniqueWindow macroNameEdit;
-  UniqueWindow macroList;
-  UniqueWindow stepList;
-};
-
 class CKVX_GMouseDlg final : public Dialog,
                              private StartupSteps,
                              private ExitActions,
@@ -114,13 +105,8 @@ class CKVX_GMouseDlg final : public Dialog,
   void LoadMenus(std::uint8_t languageFlag) override;
 
   const SkinFonts& Fonts() const { return fonts_; }
-  const Region& AdvancedPaintRegion() const { return advancedPaint_; }
   std::int32_t WindowWidth() const { return width_; }
   std::int32_t WindowHeight() const { return height_; }
-  AdvancedPageControls& AdvancedControls() { return advancedControls_; }
-  DeviceLink* Link() { return device_ ? &device_->link : nullptr; }
-  FeatureReports* Reports() { return device_ ? &device_->reports : nullptr; }
-  WindowRepaint& Repaint() { return repaint_; }
   const StartupTimes& Timings() const { return times_; }
 
  protected:
@@ -217,8 +203,6 @@ class CKVX_GMouseDlg final : public Dialog,
   SkinFonts fonts_;
   CKvxMenu stepMenu_;
   CKvxMenu trayMenu_;
-  AdvancedPageControls advancedControls_;
-  Region advancedPaint_;
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
   std::vector<MessageFilter> filters_;

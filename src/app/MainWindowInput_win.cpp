@@ -52,10 +52,10 @@ MainWindowInput::~MainWindowInput() {
   // A main window that is gone took its children with it; their handles
   // may already name other windows.
   if (window_ == nullptr || !::IsWindow(window_)) {
-    repeatCountEdit_.release();
-    macroNameEdit_.release();
-    macroList_.release();
-    stepList_.release();
+    controls_.repeatCountEdit.release();
+    controls_.macroNameEdit.release();
+    controls_.macroList.release();
+    controls_.stepList.release();
   }
 }
 
@@ -210,22 +210,22 @@ void MainWindowInput::CreateAdvancedControls() {
   const AdvancedControlRects& rects = skin_.controls;
   constexpr DWORD kEditStyle = ES_CENTER | ES_WANTRETURN;
   constexpr DWORD kListStyle = WS_VSCROLL | LBS_NOTIFY;
-  repeatCountEdit_.reset(CreateChild(window_, instance_, L"EDIT", kEditStyle, rects.repeatCountEdit, kRepeatCountEditId));
-  macroNameEdit_.reset(CreateChild(window_, instance_, L"EDIT", kEditStyle, rects.macroNameEdit, kMacroNameEditId));
-  macroList_.reset(CreateChild(window_, instance_, L"LISTBOX", kListStyle, rects.macroList, kMacroListId));
+  controls_.repeatCountEdit.reset(CreateChild(window_, instance_, L"EDIT", kEditStyle, rects.repeatCountEdit, kRepeatCountEditId));
+  controls_.macroNameEdit.reset(CreateChild(window_, instance_, L"EDIT", kEditStyle, rects.macroNameEdit, kMacroNameEditId));
+  controls_.macroList.reset(CreateChild(window_, instance_, L"LISTBOX", kListStyle, rects.macroList, kMacroListId));
   // The editable step list takes this window over by subclassing it.
-  stepList_.reset(CreateChild(window_, instance_, L"LISTBOX", kListStyle, rects.stepList, kStepListId));
+  controls_.stepList.reset(CreateChild(window_, instance_, L"LISTBOX", kListStyle, rects.stepList, kStepListId));
   ::UpdateWindow(window_);
   hooks_.AdvancedPageOpened();
   ::UpdateWindow(window_);
 }
 
 void MainWindowInput::DestroyAdvancedControls() {
-  if (stepList_) hooks_.AdvancedPageClosed();
-  repeatCountEdit_.reset();
-  macroNameEdit_.reset();
-  macroList_.reset();
-  stepList_.reset();
+  if (controls_.stepList) hooks_.AdvancedPageClosed();
+  controls_.repeatCountEdit.reset();
+  controls_.macroNameEdit.reset();
+  controls_.macroList.reset();
+  controls_.stepList.reset();
 }
 
 std::optional<std::u16string> MainWindowInput::AskFile(bool save, std::u16string_view extension) {

@@ -76,11 +76,9 @@ class MainWindowInput {
   void ClosePopup() { popups_.CloseMenu(); }
   const PopupMenus& Popups() const { return popups_; }
 
-  // For the macro editor.
-  HWND MacroNameEdit() const { return macroNameEdit_.get(); }
-  HWND RepeatCountEdit() const { return repeatCountEdit_.get(); }
-  HWND MacroList() const { return macroList_.get(); }
-  HWND StepList() const { return stepList_.get(); }
+  // The four control objects of the advanced page, without windows: those
+  // are created each time the page opens and destroyed when it closes.
+  void CreateControlObjects() { controls_ = {}; }
 
  private:
   InputModel Model();
@@ -101,10 +99,12 @@ class MainWindowInput {
   HWND window_ = nullptr;
   HRGN advancedRegion_ = nullptr;
   PopupMenus popups_;
-  UniqueWindow repeatCountEdit_;
-  UniqueWindow macroNameEdit_;
-  UniqueWindow macroList_;
-  UniqueWindow stepList_;
+  struct AdvancedPageControls {
+    UniqueWindow repeatCountEdit;
+    UniqueWindow macroNameEdit;
+    UniqueWindow macroList;
+    UniqueWindow stepList;  // the editable step list attaches to it
+  } controls_;
 };
 
 }  // namespace zr
