@@ -378,6 +378,14 @@ void MacroEditor::DeleteSelectedEvent(int c) {
 void MacroEditor::CommitStepDelay() {
   if (!attached_) return;
   const int c = state_.contextMacro;
+  // Whatever the edit left in its row, the list shows the steps again: a
+  // key row keeps no typed number, a refused number leaves its old delay.
+  const int shown = IsUserSlot(c) ? c : tables_.currentMacro;
+  StoreEditedDelay(c);
+  ShowMacroSteps(shown);
+}
+
+void MacroEditor::StoreEditedDelay(int c) {
   const int row = state_.selectedRow;
   const int e = state_.selectedEvent;
   // Only a delay row holds a delay: an edit that ended on a key row (Ctrl+A
@@ -388,11 +396,8 @@ void MacroEditor::CommitStepDelay() {
   if (const std::size_t ms = text.find(u"ms"); ms != std::u16string::npos) text.resize(ms);
   // Held to what a delay can store, rather than wrapped round to a short one.
   const int delay = std::clamp(DecimalValue(text), 0, 65535);
-  {
-    std::lock_guard lock(tables_.mutex);
-    Slot(c).delays[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(delay);
-  }
-  ShowMacroSteps(c);
+  std::lock_guard lock(tables_.mutex);
+  Slot(c).delays[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(delay);
 }
 
 }  // namespace zr

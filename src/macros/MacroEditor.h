@@ -104,7 +104,7 @@ class MacroEditor {
   // False for an id that is not a step command.
   bool RunStepCommand(int commandId);
   // The in-place edit of the step list ended: the edited delay row becomes
-  // the delay of the selected event.
+  // the delay of the selected event, and the list is rebuilt either way.
   void CommitStepDelay();
 
  private:
@@ -113,6 +113,7 @@ class MacroEditor {
   MacroRecord& Slot(int m) { return tables_.macros[static_cast<std::size_t>(m)]; }
   void InsertEvent(int c, int p, std::uint8_t key, std::uint8_t action);
   void DeleteSelectedEvent(int c);
+  void StoreEditedDelay(int c);
 
   MacroTables& tables_;
   MacroEditorState& state_;

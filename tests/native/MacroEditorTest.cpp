@@ -479,12 +479,23 @@ TEST_F(MacroEditorTest, TheEditedDelayRowBecomesTheDelayOfItsEvent) {
   editor.CommitStepDelay();
   EXPECT_EQ(Macro(0).delays[1], 0);
 
-  // An edit that ends with a key row selected keeps every delay.
+  // An edit that ends with a key row selected keeps every delay, and the
+  // row shows its key again rather than the typed number.
   const MacroRecord before = Macro(0);
   ASSERT_TRUE(RightClickRow(2));
+  const std::u16string keyRow = stepList.rows[2];
   stepList.rows[2] = u"77";
   editor.CommitStepDelay();
   EXPECT_EQ(Macro(0), before);
+  EXPECT_EQ(stepList.rows[2], keyRow);
+
+  // So does one opened without a macro under the right-click: the list goes
+  // back to the macro it shows.
+  state.contextMacro = -1;
+  stepList.rows[2] = u"88";
+  editor.CommitStepDelay();
+  EXPECT_EQ(Macro(0), before);
+  EXPECT_EQ(stepList.rows[2], keyRow);
 }
 
 TEST(StepCommands, BothMenusAskForTheSameStepsAndOtherCommandsAreNotSteps) {
