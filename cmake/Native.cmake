@@ -19,6 +19,7 @@ add_test(NAME native_tests COMMAND zr_native_tests --gtest_brief=1)
 # build (native-tsan): the rest of the suite would only make it slower.
 set(ZR_THREADED_TEST_SOURCES
     tests/native/ThreadedTest.cpp tests/native/InputReportReaderTest.cpp tests/native/ButtonActionsOnMouseTest.cpp
+    tests/native/ColourPreviewTest.cpp
     tests/shared/StepTimerTest.cpp tests/shared/TestFolder.cpp)
 add_executable(zr_threaded_tests ${ZR_THREADED_TEST_SOURCES})
 target_include_directories(zr_threaded_tests PRIVATE tests)

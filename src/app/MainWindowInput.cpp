@@ -7,6 +7,7 @@
 #include "config/ConfigStore.h"
 #include "config/FunctionTable.h"
 #include "platform/Text.h"
+#include "skin/ColourPreview.h"
 #include "skin/PopupMenus.h"
 
 namespace zr {
@@ -75,8 +76,8 @@ void GoToAdvancedPage(InputModel model, InputRequest& request) {
 void GoToColourPage(InputModel model, InputRequest& request) {
   model.ui.currentPage = Page::Colour;
   // A worker still winding down from the last visit keeps the flag set; it
-  // sees the colour page again and simply carries on.
-  if (model.preview.running.exchange(1) == 0) request.startColourPreview = true;
+  // sees the claim and carries on, even if it had found the page left.
+  if (ClaimColourPreview(model.preview)) request.startColourPreview = true;
   request.Repaint(RepaintArea::WholeWindow);
 }
 

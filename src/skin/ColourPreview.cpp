@@ -20,11 +20,30 @@ void CancellableWaits::Reset() {
   cancelled_ = false;
 }
 
-void RunColourPreview(const ColourPreviewShared& shared, PreviewWaits& waits) {
+bool ClaimColourPreview(ColourPreviewState& preview) {
+  std::uint8_t seen = preview.running.load();
+  for (;;) {
+    const std::uint8_t next = seen == kPreviewIdle ? kPreviewRunning : kPreviewRevisited;
+    if (preview.running.compare_exchange_weak(seen, next)) return seen == kPreviewIdle;
+  }
+}
+
+bool EndColourPreview(ColourPreviewState& preview) {
+  std::uint8_t seen = kPreviewRunning;
+  if (preview.running.compare_exchange_strong(seen, kPreviewIdle)) return true;
+  // Idle: a body run without a claim has nothing to hand back.
+  if (seen == kPreviewIdle) return true;
+  // Only the worker lowers the mark, and the page switch never changes it
+  // from here, so this cannot undo a later claim.
+  preview.running.store(kPreviewRunning);
+  return false;
+}
+
+bool RunColourPreview(const ColourPreviewShared& shared, PreviewWaits& waits) {
   ColourPreviewState& preview = shared.preview;
   std::int32_t remembered = shared.config.DPI_LEVEL.load();
   preview.index = remembered;
-  do {
+  for (;;) {
     const std::uint8_t mode = shared.config.sentLedMode.load();
     const std::int32_t level = shared.config.DPI_LEVEL.load();
     if (mode == 3) {
@@ -39,7 +58,7 @@ void RunColourPreview(const ColourPreviewShared& shared, PreviewWaits& waits) {
       preview.grey = 0;
       shared.repaint.RepaintWholeWindow();
       remembered = level;
-      if (!waits.Wait(kPreviewLevelHold)) return;
+      if (!waits.Wait(kPreviewLevelHold)) return false;
     } else if (preview.grey.load() != 0) {
       preview.grey = 0;
     } else {
@@ -48,12 +67,20 @@ void RunColourPreview(const ColourPreviewShared& shared, PreviewWaits& waits) {
       preview.index = index >= 0 && index < 3 ? index + 1 : 0;
     }
     shared.repaint.RepaintWholeWindow();
-    if (!waits.Wait(mode == 1 ? kPreviewStepFast : kPreviewStep)) return;
-  } while (shared.ui.currentPage.load() == Page::Colour);
+    if (!waits.Wait(mode == 1 ? kPreviewStepFast : kPreviewStep)) return false;
+    if (shared.ui.currentPage.load() == Page::Colour) {
+      // Visits this pass has seen need no second look at its end.
+      std::uint8_t revisited = kPreviewRevisited;
+      preview.running.compare_exchange_strong(revisited, kPreviewRunning);
+      continue;
+    }
+    waits.PageLeft();
+    if (EndColourPreview(preview)) return true;
+  }
 }
 
 bool ColourPreviewWorker::StartIfIdle() {
-  if (shared_.preview.running.exchange(1) != 0) return false;
+  if (!ClaimColourPreview(shared_.preview)) return false;
   StartClaimed();
   return true;
 }
@@ -63,8 +90,9 @@ void ColourPreviewWorker::StartClaimed() {
   if (thread_.joinable()) thread_.join();
   waits_.Reset();
   thread_ = std::thread([this] {
-    RunColourPreview(shared_, waits_);
-    shared_.preview.running = 0;
+    // A worker that ended by itself has given up the flag already, and a
+    // claim may have taken it since; only a cancelled one still holds it.
+    if (!RunColourPreview(shared_, waits_)) shared_.preview.running = kPreviewIdle;
   });
 }
 

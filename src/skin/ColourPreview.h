@@ -24,6 +24,9 @@ class PreviewWaits {
  public:
   virtual ~PreviewWaits() = default;
   virtual bool Wait(std::chrono::milliseconds duration) = 0;
+  // The worker has found another page and is about to decide whether to end:
+  // the instant a page switch races it. Nothing to do outside tests.
+  virtual void PageLeft() {}
 };
 
 // Waits on a condition with a deadline, so the exit procedure does not wait
@@ -47,10 +50,25 @@ struct ColourPreviewShared {
   WindowRepaint& repaint;
 };
 
+inline constexpr std::uint8_t kPreviewIdle = 0;
+inline constexpr std::uint8_t kPreviewRunning = 1;
+inline constexpr std::uint8_t kPreviewRevisited = 2;
+
+// The page switch, after making the colour page current: true when no worker
+// runs, so the caller starts one (the flag is its own now); otherwise the
+// running worker is told that the page was entered again.
+bool ClaimColourPreview(ColourPreviewState& preview);
+// The worker, having found another page current: true when it ends (the flag
+// is cleared); false when the page was entered again after it looked, so it
+// carries on for that visit. The two decisions are single atomic steps on the
+// one flag, so a visit that comes in while a worker winds down is never lost.
+bool EndColourPreview(ColourPreviewState& preview);
+
 // The worker's body on the calling thread: pass after pass while the colour
-// page shows, ending after the first pass that finds another page, or at once
-// when a wait is cancelled. Leaves the running flag alone.
-void RunColourPreview(const ColourPreviewShared& shared, PreviewWaits& waits);
+// page shows, ending after the first pass that finds another page (and gives
+// up the running flag), or at once when a wait is cancelled (returning false,
+// with the flag left to the caller).
+bool RunColourPreview(const ColourPreviewShared& shared, PreviewWaits& waits);
 
 // At most one worker at a time, owned here so that the exit procedure can end it.
 class ColourPreviewWorker {

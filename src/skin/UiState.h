@@ -58,7 +58,10 @@ struct UiState {
 struct ColourPreviewState {
   std::atomic<std::int32_t> index{0};     // 0..3: the DPI level colour shown
   std::atomic<std::uint8_t> grey{0};      // nonzero: the preview shows the LED off
-  std::atomic<std::uint8_t> running{0};   // set by the page switch, cleared by the worker
+  // Who runs the preview, decided by compare-and-swap alone (see
+  // ClaimColourPreview and EndColourPreview): 0 no worker, 1 a worker runs,
+  // 2 a worker runs and the page was entered again since it last looked.
+  std::atomic<std::uint8_t> running{0};
 };
 
 }  // namespace zr

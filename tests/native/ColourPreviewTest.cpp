@@ -1,9 +1,12 @@
 // The colour page's LED preview worker: the sequence of each LED mode with
-// the waits scripted, and the worker thread started once and stopped in its sleep.
+// the waits scripted, the worker thread started once and stopped in its sleep,
+// and the hand-over between a worker that ends and a page switch that starts one.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -167,6 +170,94 @@ TEST(ColourPreviewThreaded, TheWorkerRunsOnceAtATimeAndStopsInItsSleep) {
     EXPECT_EQ(repaint.count, before + 1);
     EXPECT_EQ(preview.running.load(), 0);
   }
+}
+
+TEST(ColourPreviewHandover, AClaimWhileAWorkerRunsKeepsThatWorkerForOneMoreLook) {
+  ColourPreviewState preview;
+  EXPECT_TRUE(ClaimColourPreview(preview));  // nobody runs: the caller starts one
+  EXPECT_FALSE(ClaimColourPreview(preview));
+  EXPECT_FALSE(ClaimColourPreview(preview));
+  EXPECT_EQ(preview.running.load(), kPreviewRevisited);
+  EXPECT_FALSE(EndColourPreview(preview));  // the page came back after the worker looked
+  EXPECT_EQ(preview.running.load(), kPreviewRunning);
+  EXPECT_TRUE(EndColourPreview(preview));
+  EXPECT_EQ(preview.running.load(), kPreviewIdle);
+  EXPECT_TRUE(ClaimColourPreview(preview));
+}
+
+// Passes go by in a millisecond; the first time the worker finds the page
+// left, it stops right there until the test lets it go on.
+class RacedWaits final : public PreviewWaits {
+ public:
+  bool Wait(milliseconds) override {
+    std::this_thread::sleep_for(milliseconds(1));
+    return ++waits < kMaxWaits;  // a worker that never ends fails the test instead of hanging it
+  }
+  void PageLeft() override {
+    std::unique_lock lock(mutex_);
+    if (held_) return;
+    held_ = true;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return released_; });
+  }
+  bool WaitUntilHeld() {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(10), [this] { return held_; });
+  }
+  void Release() {
+    {
+      std::lock_guard lock(mutex_);
+      released_ = true;
+    }
+    changed_.notify_all();
+  }
+  static constexpr int kMaxWaits = 20000;
+  std::atomic<int> waits{0};
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool held_ = false;
+  bool released_ = false;
+};
+
+TEST(ColourPreviewThreaded, ThePageEnteredAsTheWorkerDecidesToEndIsNeverLeftWithoutOne) {
+  UiState ui;
+  ConfigRecord config;
+  ColourPreviewState preview;
+  CountingRepaint repaint;
+  const ColourPreviewShared shared{ui, config, preview, repaint};
+  RacedWaits waits;
+
+  ui.currentPage = Page::Colour;
+  ASSERT_TRUE(ClaimColourPreview(preview));
+  std::atomic<bool> endedByItself{false}, finished{false};
+  std::thread worker([&] {
+    endedByItself = RunColourPreview(shared, waits);
+    finished = true;
+  });
+
+  // Leave the page, and come back the instant the worker has found it left.
+  ui.currentPage = Page::Main;
+  ASSERT_TRUE(waits.WaitUntilHeld());
+  ui.currentPage = Page::Colour;
+  const bool startedAnother = ClaimColourPreview(preview);
+  waits.Release();
+
+  // Either this claim starts a worker or the old one carries on; here the
+  // old one still holds the flag, so it must carry on.
+  EXPECT_FALSE(startedAnother);
+  const int seen = waits.waits;
+  for (int k = 0; k < 10000 && !finished && waits.waits < seen + 5; ++k) std::this_thread::sleep_for(milliseconds(1));
+  EXPECT_FALSE(finished) << "the preview stands still on the colour page";
+  EXPECT_NE(preview.running.load(), kPreviewIdle);
+
+  ui.currentPage = Page::Main;
+  worker.join();
+  EXPECT_TRUE(endedByItself);
+  EXPECT_LT(waits.waits, RacedWaits::kMaxWaits);
+  EXPECT_EQ(preview.running.load(), kPreviewIdle);
+  EXPECT_TRUE(ClaimColourPreview(preview));  // the next visit starts one again
 }
 
 }  // namespace
