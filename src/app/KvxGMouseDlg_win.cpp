@@ -171,7 +171,8 @@ bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
 }
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
-  static const std::array<MessageEntry, 19> kMessages = {{
+  // Function-local, so the registered message has its number by then.
+  static const std::array<MessageEntry, 20> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
@@ -191,6 +192,7 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       {WM_LBUTTONDOWN, On(&CKVX_GMouseDlg::OnLButtonDown)},
       {WM_LBUTTONUP, On(&CKVX_GMouseDlg::OnLButtonUp)},
       {WM_USER + 10, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
+      {TrayIcon::ShellRestartMessage(), On(&CKVX_GMouseDlg::OnShellRestarted)},
   }};
   return kMessages;
 }
@@ -211,6 +213,7 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   exit_.AddShutdownStep([this] { colourPreview_.Stop(); });
   exit_.AddShutdownStep([this] { macroEditor_.Shutdown(); });
   notices_.SetOwner(Window());
+  TrayIcon::AcceptShellRestartMessage(Window());
   repaint_.SetWindow(Window());
   TimedSteps steps(*this, times_, initStart_);
   times_.outcome = RunStartupSequence(steps, {files_, fileQueries_, notices_}, state_, applicationName_);
@@ -419,6 +422,12 @@ INT_PTR CKVX_GMouseDlg::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
     case TrayAction::ShowMenu: ShowTrayMenu(); break;
     case TrayAction::Nothing: break;
   }
+  return Answer(0);
+}
+
+// The notification area came back without our icon (its shell restarted).
+INT_PTR CKVX_GMouseDlg::OnShellRestarted(WPARAM, LPARAM) {
+  if (!exit_.HasRun()) tray_.Restore(Window(), icon_);
   return Answer(0);
 }
 

@@ -135,6 +135,7 @@ class CKVX_GMouseDlg final : public Dialog,
   INT_PTR OnCommand(WPARAM, LPARAM);
   INT_PTR OnSysCommand(WPARAM, LPARAM);
   INT_PTR OnTrayNotification(WPARAM, LPARAM);
+  INT_PTR OnShellRestarted(WPARAM, LPARAM);
   INT_PTR OnDeviceChange(WPARAM, LPARAM);
   INT_PTR OnMeasureItem(WPARAM, LPARAM);
   INT_PTR OnDrawItem(WPARAM, LPARAM);

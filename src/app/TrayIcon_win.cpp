@@ -33,19 +33,40 @@ NOTIFYICONDATAW Record(HWND owner, std::wstring_view tip) {
 }  // namespace
 
 bool TrayIcon::Add(HWND owner, HICON icon) {
-  if (shown_) return false;
+  wanted_ = true;
   const std::wstring tip = Wide(kMainWindowTitle);
   NOTIFYICONDATAW data = Record(owner, tip);
   data.hIcon = icon;
-  shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-  return shown_;
+  return ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
+
+bool TrayIcon::Restore(HWND owner, HICON icon) { return wanted_ && Add(owner, icon); }
 
 void TrayIcon::Remove(HWND owner) {
   // The tooltip plays no part in a removal.
   NOTIFYICONDATAW data = Record(owner, L"KVX_GMouse");
   ::Shell_NotifyIconW(NIM_DELETE, &data);
-  shown_ = false;
+  wanted_ = false;
+}
+
+UINT TrayIcon::ShellRestartMessage() {
+  static const UINT message = [] {
+    const UINT registered = ::RegisterWindowMessageW(L"TaskbarCreated");
+    // Zero would be WM_NULL, which the tray menu posts to itself.
+    return registered != 0 ? registered : 0xFFFFFFFFu;
+  }();
+  return message;
+}
+
+void TrayIcon::AcceptShellRestartMessage(HWND owner) {
+  // Looked up rather than imported: systems before Windows 7 lack it and
+  // deliver the broadcast anyway.
+  using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  FARPROC found = user32 != nullptr ? ::GetProcAddress(user32, "ChangeWindowMessageFilterEx") : nullptr;
+  if (found == nullptr) return;
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+  reinterpret_cast<Filter>(reinterpret_cast<void*>(found))(owner, ShellRestartMessage(), kAllow, nullptr);
 }
 
 }  // namespace zr

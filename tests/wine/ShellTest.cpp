@@ -126,6 +126,41 @@ TEST_F(VirtualBuild, ClosingTwiceHidesTheWindowWithOneIconAndASecondStartShowsIt
   EXPECT_FALSE(RemoveUtilityIcon(window)) << "more than one icon";
 }
 
+// Whether the shell holds the utility's icon, without changing it.
+bool UtilityIconPresent(HWND window) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V3_SIZE;
+  data.hWnd = window;
+  data.uID = kTrayIconId;
+  return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+// What the shell that owns the notification area says when it starts again.
+void BroadcastShellRestart() {
+  ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+}
+
+TEST_F(VirtualBuild, AnIconTheShellLostComesBackWhenItRestartsAndOnTheNextClose) {
+  if (!NotificationAreaAvailable()) GTEST_SKIP() << "no notification area in this session to count icons in";
+  ASSERT_TRUE(WaitUntil(5000, [&] { return UtilityIconPresent(window); })) << "no icon after the start";
+
+  // The shell restarts and has forgotten every icon.
+  ASSERT_TRUE(RemoveUtilityIcon(window));
+  BroadcastShellRestart();
+  EXPECT_TRUE(WaitUntil(5000, [&] { return UtilityIconPresent(window); })) << "the icon was not added again";
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil(5000, [&] { return ::IsWindowVisible(window) == FALSE; }));
+  ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
+  EXPECT_TRUE(RemoveUtilityIcon(window)) << "no icon after closing";
+  EXPECT_FALSE(RemoveUtilityIcon(window)) << "more than one icon";
+
+  // Lost again while hidden, with no broadcast: the next close brings it back.
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
+  EXPECT_TRUE(UtilityIconPresent(window)) << "a close did not add the icon the shell had lost";
+}
+
 // What the user profile holds; a process's own reads may be cached.
 std::wstring StoredMouseSpeed() {
   wchar_t value[32] = {};
