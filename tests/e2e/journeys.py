@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The utility used as a person would: nine journeys, each on a fresh copy of
+"""The utility used as a person would: ten journeys, each on a fresh copy of
 the shipped virtual-mouse folder in a Wine desktop, driven with xdotool and
 checked against the report log, the virtual mouse's state, the files written
 and the screen.
@@ -594,6 +594,51 @@ def journey_reset(s):
              lambda: m.macros(h.read_profile(s.path("Macro_EN.dat"))) == default, 5)
 
 
+# --- 10 ----------------------------------------------------------------------
+
+def tray_shell(s, what):
+    """Runs tests/e2e/tray_shell.c (built here once) inside the journey's
+    desktop: what the notification area's shell does to the utility's icon."""
+    exe = os.path.join(h.OUT, "tray-shell.exe")
+    source = os.path.join(h.ROOT, "tests", "e2e", "tray_shell.c")
+    if not os.path.isfile(exe) or os.path.getmtime(exe) < os.path.getmtime(source):
+        p = h.run(["x86_64-w64-mingw32-gcc", "-municode", "-O1", "-static", "-o", exe, source, "-lshell32"], timeout=120)
+        check(p.returncode == 0, f"tray_shell.c did not build: {p.stderr.strip()[:300]}")
+    result = s.path(f"tray-shell-{what}.txt")
+    if os.path.exists(result):
+        os.remove(result)
+    h.run([h.WINE, "explorer", f"/desktop={h.DESKTOP},1280x800", h.windows_path(exe), what, h.windows_path(result)],
+          timeout=30)
+    wait_for(f"tray-shell.exe {what} to answer", lambda: os.path.isfile(result) and os.path.getsize(result) > 0, 20)
+    with open(result) as f:
+        return f.read().strip()
+
+
+def journey_shell_restart(s):
+    started(s)
+    close = s.skin().main.spot(13)                   # the close spot: the helper may hold the keyboard
+    tray_icon(s)
+    check(tray_shell(s, "restart") == "forgot=1", "the shell could not forget the icon the start-up added")
+    time.sleep(0.5)
+    x, y = tray_icon(s)                              # added again for the restarted shell
+    hide(s, close)
+    h.xdotool("mousemove", x, y)
+    time.sleep(0.2)
+    h.xdotool("click", "--repeat", "2", "--delay", "80", 1)
+    wait_for("a double-click on the icon added again to show the window", s.visible, 5)
+    hide(s, close)
+    icons = tray_shell(s, "count")
+    check(icons == "icons=1", f"{icons} after the shell restart and a close, want icons=1")
+
+    # A shell that lost the icon without a word: the next close adds it.
+    s.start(wait=False)
+    wait_for("a second start to show the hidden window", s.visible, 20)
+    hide(s, close)
+    tray_icon(s)
+    check(tray_shell(s, "forget") == "forgot=1", "closing after the icon was lost did not add it again")
+
+
+
 JOURNEYS = [
     (1, "first start", journey_first_start, None),
     (2, "settings and apply", journey_settings, None),
@@ -604,6 +649,7 @@ JOURNEYS = [
     (7, "tray and second start", journey_tray, None),
     (8, "unplug ends the utility", journey_unplug, None),
     (9, "factory reset", journey_reset, scramble),
+    (10, "notification area restarted", journey_shell_restart, None),
 ]
 
 
