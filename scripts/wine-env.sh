@@ -18,11 +18,35 @@ zr_wine_prefix() {
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
-  # Chinese skin texts ask for this face; map it to a font the machine has.
-  "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /t REG_SZ /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1 || true
+  zr_cjk_fonts
   # Wine's desktop process keeps the display it started with: let it end now,
   # so the next program starts one on the display chosen by zr_display.
   "$WINESERVER" -w >/dev/null 2>&1 || true
+}
+
+# Chinese as a person sees it. The skin's Chinese texts ask for 宋体 (SimSun)
+# at 12 pixels; message boxes and menus draw in Tahoma and the dialog faces,
+# which have no Chinese. Map the Song faces to a Ming-style font (setup.sh
+# installs it) that keeps every stroke at that size, and link the others to it
+# for the characters they lack.
+zr_cjk_face='AR PL UMing CN'
+zr_cjk_file='uming.ttc'
+zr_cjk_fonts() {
+  local link face reg
+  link=$(printf '%s,%s' "$zr_cjk_file" "$zr_cjk_face" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 |
+    tr -s ' \n' ',,' | sed 's/^,//; s/,$//')
+  reg="$WINEPREFIX/drive_c/zr-fonts.reg"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    for face in 宋体 SimSun 新宋体 NSimSun; do printf '"%s"="%s"\r\n' "$face" "$zr_cjk_face"; done
+    printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+    for face in Tahoma 'Microsoft Sans Serif' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Segoe UI'; do
+      printf '"%s"=hex(7):%s,00,00,00,00\r\n' "$face" "$link"
+    done
+  } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+  "$WINE" regedit /S 'C:\zr-fonts.reg' >/dev/null 2>&1 || true
+  rm -f "$reg"
 }
 
 zr_display() {

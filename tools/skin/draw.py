@@ -35,6 +35,7 @@ _FONT_FILES = {
     'mono': '/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf',
     'mono-bold': '/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf',
     'cjk': '/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc',
+    'song': '/usr/share/fonts/truetype/arphic/uming.ttc',  # its first face is AR PL UMing CN
 }
 _fonts = {}
 
@@ -47,9 +48,10 @@ def font(kind, size):
 
 
 # What the program's labels look like where its fonts are missing: "Consolas"
-# 14 x 7 becomes DejaVu Sans Mono, "宋体" 12 x 6 becomes WenQuanYi Zen Hei.
+# 14 x 7 becomes DejaVu Sans Mono, "宋体" 12 x 6 becomes AR PL UMing CN (the
+# run and test environments map it so).
 def label_font(language):
-    return font('mono', 12) if language == 'en' else font('cjk', 12)
+    return font('mono', 12) if language == 'en' else font('song', 12)
 
 
 def text_size(text, fnt):
