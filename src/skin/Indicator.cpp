@@ -124,7 +124,7 @@ IndicatorLayout LayOutIndicator(const IndicatorContent& content) {
   for (std::size_t i = 0; i < content.markCount; ++i) {
     const IndicatorMark& mark = content.marks[i];
     const std::int32_t width = mark.current ? kCurrentWidth : kOtherWidth;
-    shape({x, kMarkTop, x + width, kMarkTop + kMarkHeight}, 3, mark.current ? mark.colour : Mix(mark.colour, kIndicatorPanel, 40));
+    shape({x, kMarkTop, x + width, kMarkTop + kMarkHeight}, 3, mark.current ? mark.colour : Mix(mark.colour, kIndicatorPanel, 55));
     x += width + kGap;
   }
 
