@@ -91,3 +91,6 @@ target_link_libraries(zr_timing_StartupTiming PRIVATE zr_virtual_mouse)
 target_compile_definitions(zr_timing_StartupTiming PRIVATE ZR_STARTUP_TIMING_DATA="${ZR_STARTUP_TIMING_DATA}")
 add_custom_command(TARGET zr_timing_StartupTiming POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_STARTUP_TIMING_DATA})
+
+# The indicator harness runs the real main window too, on its own copy of the data.
+target_sources(zr_timing_IndicatorTiming PRIVATE res/app.rc)

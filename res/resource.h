@@ -49,6 +49,8 @@
 #define ID_TRAY_SHOW 32801
 #define ID_TRAY_SHOW_CN 32837
 #define ID_TRAY_EXIT_CN 32838
+#define ID_TRAY_INDICATOR 32850
+#define ID_TRAY_INDICATOR_CN 32851
 
 // Button-function pop-ups and the warning (skin/PopupMenus_win.h uses the
 // same numbers).

@@ -5,6 +5,7 @@
 
 #include "app/AboutDlg_win.h"
 #include "app/WindowCommands.h"
+#include "config/IndicatorSetting.h"
 #include "platform/win32/DeviceBroadcast.h"
 #include "platform/win32/GdiImages.h"
 #include "platform/win32/GdiRegion.h"
@@ -22,6 +23,7 @@ static_assert(kTrayCallbackMessage == WM_USER + 1);
 static_assert(kCommandExitDriver == ID_TRAY_EXIT && kCommandShowWindow == ID_TRAY_SHOW);
 static_assert(kCommandShowWindowChinese == ID_TRAY_SHOW_CN && kCommandExitDriverChinese == ID_TRAY_EXIT_CN);
 static_assert(kSystemCommandAbout == IDM_ABOUTBOX);
+static_assert(kCommandIndicator == ID_TRAY_INDICATOR && kCommandIndicatorChinese == ID_TRAY_INDICATOR_CN);
 
 // Until the skin gives the window its shape and size.
 constexpr int kDefaultWidth = 1000;
@@ -172,7 +174,7 @@ bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
   // Function-local, so the registered message has its number by then.
-  static const std::array<MessageEntry, 20> kMessages = {{
+  static const std::array<MessageEntry, 21> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
@@ -193,6 +195,7 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       {WM_LBUTTONUP, On(&CKVX_GMouseDlg::OnLButtonUp)},
       {WM_USER + 10, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
       {TrayIcon::ShellRestartMessage(), On(&CKVX_GMouseDlg::OnShellRestarted)},
+      {kIndicatorNewsMessage, On(&CKVX_GMouseDlg::OnIndicatorNews)},
   }};
   return kMessages;
 }
@@ -215,8 +218,10 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   notices_.SetOwner(Window());
   TrayIcon::AcceptShellRestartMessage(Window());
   repaint_.SetWindow(Window());
+  indicatorNews_.SetWindow(Window());
   TimedSteps steps(*this, times_, initStart_);
   times_.outcome = RunStartupSequence(steps, {files_, fileQueries_, notices_}, state_, applicationName_);
+  indicatorEnabled_ = ReadIndicatorEnabled(files_, state_.paths.ConfigFile());
   if (times_.outcome == StartupOutcome::Running) {
     times_.totalMs = MillisecondsSince(initStart_);
   }
@@ -224,8 +229,8 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
 }
 
 void CKVX_GMouseDlg::ClearHandoverFlags() {
-  ButtonActionContext context{state_.config, state_.macros, files_, state_.paths.ConfigFile(), state_.currentConfig,
-                              repaint_};
+  ButtonActionContext context{state_.config,        state_.macros, files_,        state_.paths.ConfigFile(),
+                              state_.currentConfig, repaint_,      &indicatorNews_};
   device_ = std::make_unique<DeviceSide>(bus_, std::move(context), state_.config.MACRO_MODE2);
   device_->link.AttachWindow(Window(), [this] { Exit(); });
   device_->link.SetInputChanged([reader = &device_->reader](bool present) { reader->InputChanged(present); });
@@ -354,6 +359,8 @@ void CKVX_GMouseDlg::DestroyMainWindow() {
 INT_PTR CKVX_GMouseDlg::OnDestroy(WPARAM, LPARAM) {
   macroEditor_.Shutdown();  // no keystroke stays captured once the window goes
   repaint_.SetWindow(nullptr);
+  indicatorNews_.SetWindow(nullptr);
+  indicator_.Hide();
   ::PostQuitMessage(0);
   return FALSE;
 }
@@ -377,6 +384,9 @@ void CKVX_GMouseDlg::ShowTrayMenu() {
   if (menu == nullptr) return;
   POINT cursor{};
   ::GetCursorPos(&cursor);
+  const UINT check = MF_BYCOMMAND | (indicatorEnabled_ ? MF_CHECKED : MF_UNCHECKED);
+  ::CheckMenuItem(menu, ID_TRAY_INDICATOR, check);
+  ::CheckMenuItem(menu, ID_TRAY_INDICATOR_CN, check);
   ::SetForegroundWindow(Window());
   ::TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, Window(), nullptr);
   // Lets the menu close when the user clicks elsewhere after it.
@@ -397,9 +407,33 @@ INT_PTR CKVX_GMouseDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   switch (DecideMenuCommand(command)) {
     case MenuCommand::ShowWindow: ShowAndRestore(); return TRUE;
     case MenuCommand::Exit: Exit(); return TRUE;
+    case MenuCommand::ToggleIndicator: ToggleIndicator(); return TRUE;
     case MenuCommand::Other: break;
   }
   return FALSE;
+}
+
+// --- the on-screen indicator -------------------------------------------------
+
+INT_PTR CKVX_GMouseDlg::OnIndicatorNews(WPARAM news, LPARAM value) {
+  if (!indicatorEnabled_ || exit_.HasRun()) return TRUE;
+  const auto content = news == kDpiLevelNews
+                           ? DpiLevelIndicator(state_.config, static_cast<std::int32_t>(value), state_.languageFlag)
+                           : ReportRateIndicator(static_cast<std::uint8_t>(value), state_.languageFlag);
+  if (content) indicator_.Show(*content, state_.languageFlag);
+  return TRUE;
+}
+
+void CKVX_GMouseDlg::AnnounceProfileSwitch(std::int32_t profile, std::u16string_view program) {
+  if (!indicatorEnabled_ || exit_.HasRun()) return;
+  if (const auto content = ProfileIndicator(profile, program, state_.languageFlag))
+    indicator_.Show(*content, state_.languageFlag);
+}
+
+void CKVX_GMouseDlg::ToggleIndicator() {
+  indicatorEnabled_ = !indicatorEnabled_;
+  SaveIndicatorEnabled(files_, state_.paths.ConfigFile(), indicatorEnabled_);
+  if (!indicatorEnabled_) indicator_.Hide();
 }
 
 INT_PTR CKVX_GMouseDlg::OnSysCommand(WPARAM wParam, LPARAM) {

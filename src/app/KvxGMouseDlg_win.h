@@ -38,6 +38,7 @@
 #include "skin/SkinFonts_win.h"
 #include "skin/ChildControlColours_win.h"
 #include "skin/ColourPreview.h"
+#include "skin/IndicatorWindow_win.h"
 #include "skin/PageRenderer_win.h"
 
 namespace zr {
@@ -104,6 +105,13 @@ class CKVX_GMouseDlg final : public Dialog,
   // Rebuilds both menus for a language (the language switch asks for it).
   void LoadMenus(std::uint8_t languageFlag) override;
 
+  // The utility made `profile` (1..5) current because `program` came to the
+  // front: the indicator says so, unless the person turned it off. Interface
+  // thread only.
+  void AnnounceProfileSwitch(std::int32_t profile, std::u16string_view program);
+  const IndicatorWindow& Indicator() const { return indicator_; }
+  bool IndicatorEnabled() const { return indicatorEnabled_; }
+
   const SkinFonts& Fonts() const { return fonts_; }
   std::int32_t WindowWidth() const { return width_; }
   std::int32_t WindowHeight() const { return height_; }
@@ -141,6 +149,8 @@ class CKVX_GMouseDlg final : public Dialog,
   INT_PTR OnDrawItem(WPARAM, LPARAM);
   INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
   INT_PTR OnDestroy(WPARAM, LPARAM);
+  INT_PTR OnIndicatorNews(WPARAM, LPARAM);
+  void ToggleIndicator();
   INT_PTR Answer(LRESULT result);
   INT_PTR OnMouseMove(WPARAM w, LPARAM l) { return input_.OnMouseMove(w, l); }
   INT_PTR OnLButtonDown(WPARAM w, LPARAM l) { return input_.OnLButtonDown(w, l); }
@@ -215,6 +225,9 @@ class CKVX_GMouseDlg final : public Dialog,
   UniqueRegion advancedPaintRegion_;  // the advanced-page paint region as the window system holds it
   MacroEditorShell macroEditor_;
   MainWindowInput input_;
+  IndicatorNewsPoster indicatorNews_;
+  IndicatorWindow indicator_{instance_};
+  bool indicatorEnabled_ = true;
   ColourPreviewWorker colourPreview_{ColourPreviewShared{state_.ui, state_.config, state_.preview, repaint_}};
 };
 

@@ -22,6 +22,8 @@ MenuCommand DecideMenuCommand(std::uint32_t commandId) {
     case kCommandShowWindowChinese: return MenuCommand::ShowWindow;
     case kCommandExitDriver:
     case kCommandExitDriverChinese: return MenuCommand::Exit;
+    case kCommandIndicator:
+    case kCommandIndicatorChinese: return MenuCommand::ToggleIndicator;
     default: return MenuCommand::Other;
   }
 }

@@ -14,6 +14,9 @@ inline constexpr std::uint32_t kCommandShowWindow = 32801;
 inline constexpr std::uint32_t kCommandShowWindowChinese = 32837;
 inline constexpr std::uint32_t kCommandExitDriverChinese = 32838;
 inline constexpr std::uint32_t kSystemCommandAbout = 0x0010;
+// The tray menu's check item that turns the on-screen indicator on and off.
+inline constexpr std::uint32_t kCommandIndicator = 32850;
+inline constexpr std::uint32_t kCommandIndicatorChinese = 32851;
 
 enum class TrayAction : std::uint8_t {
   OtherIcon,   // not ours: answer 1 and do nothing
@@ -23,7 +26,7 @@ enum class TrayAction : std::uint8_t {
 };
 TrayAction DecideTrayNotification(std::uint32_t iconId, std::uint32_t mouseMessage);
 
-enum class MenuCommand : std::uint8_t { ShowWindow, Exit, Other };
+enum class MenuCommand : std::uint8_t { ShowWindow, Exit, ToggleIndicator, Other };
 MenuCommand DecideMenuCommand(std::uint32_t commandId);
 
 enum class SystemCommand : std::uint8_t { About, Minimise, Default };

@@ -106,12 +106,15 @@ void ButtonActionWorker::CarryOut(std::uint8_t eventCode, std::uint8_t levelByte
     if (config.dpiButtonFlag[slot] != 0) {
       config.DPI_LEVEL = levelByte;
       context_.repaint.RepaintWholeWindow();
+      // Before the file write, which can take a while: the news is only queued.
+      if (context_.notices) context_.notices->DpiLevelChanged(levelByte);
       SaveCurrentDpiLevel(context_.files, context_.configFile, context_.currentConfig.load(), config);
     }
     if (config.rateButtonFlag[slot] != 0) {
       const std::uint8_t step = config.USB_SPEED.load();
       config.USB_SPEED = step == kLastReportRateStep ? 0 : static_cast<std::uint8_t>(step + 1);
       context_.repaint.RepaintWholeWindow();
+      if (context_.notices) context_.notices->ReportRateChanged(config.USB_SPEED.load());
       SaveReportRateStep(context_.files, context_.configFile, context_.currentConfig.load(), config);
     }
     ActOnFunction(config.K[slot]);

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "config/ConfigRecord.h"
+#include "device/MouseChangeNotices.h"
 #include "device/MouseInjection.h"
 #include "macros/MacroRecord.h"
 #include "platform/ProfileFiles.h"
@@ -83,6 +84,9 @@ struct ButtonActionContext {
   std::u16string configFile;
   const std::atomic<std::int32_t>& currentConfig;
   WindowRepaint& repaint;
+  // Told of each DPI level or report-rate step the mouse switched to; none in
+  // harnesses that only watch the reports.
+  MouseChangeNotices* notices = nullptr;
 };
 
 class ButtonActionWorker {

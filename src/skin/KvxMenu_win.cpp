@@ -86,6 +86,13 @@ bool CKvxMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
         break;
     }
   }
+  if ((draw.itemState & ODS_CHECKED) != 0 && record.commandId != kSeparatorCommand) {
+    const MenuTick tick = MenuCheckTick(item);
+    UniqueHandle<HPEN, DeleteGdiObject> pen(::CreatePen(PS_SOLID, 2, ToColour(kMenuText)));
+    SelectedObject selected(dc, pen.get());
+    const POINT points[3] = {{tick.x[0], tick.y[0]}, {tick.x[1], tick.y[1]}, {tick.x[2], tick.y[2]}};
+    ::Polyline(dc, points, 3);
+  }
   return true;
 }
 

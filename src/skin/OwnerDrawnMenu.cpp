@@ -66,4 +66,10 @@ std::vector<MenuDrawOp> DrawMenuItem(const MenuItemRecord& record, RegionRect it
   return ops;
 }
 
+MenuTick MenuCheckTick(RegionRect item) {
+  const std::int32_t middle = (item.top + item.bottom) / 2;
+  const std::int32_t right = item.right - 8;
+  return {{right - 10, right - 6, right}, {middle, middle + 4, middle - 4}};
+}
+
 }  // namespace zr

@@ -73,6 +73,14 @@ struct MenuDrawOp {
 
 std::vector<MenuDrawOp> DrawMenuItem(const MenuItemRecord& record, RegionRect item, bool selected);
 
+// A checked item's tick: three points of a two-pixel line at the item's
+// right end, where the trailing blanks of its text leave room.
+struct MenuTick {
+  std::int32_t x[3];
+  std::int32_t y[3];
+};
+MenuTick MenuCheckTick(RegionRect item);
+
 // The selection's gradient: row k of `rows` from the top. The step per row is
 // the colour difference over the rows, truncated once, so the bottom colour
 // is usually not reached.

@@ -9,6 +9,7 @@ Usage: journeys.py [--screens] [journey number ...]
 """
 
 import os
+import subprocess
 import sys
 import time
 
@@ -638,6 +639,71 @@ def journey_shell_restart(s):
     check(tray_shell(s, "forget") == "forgot=1", "closing after the icon was lost did not add it again")
 
 
+# --- 11 ----------------------------------------------------------------------
+
+DPI_SHOWN = [200, 400, 600, 800, 1000, 1200, 1600, 2000, 2400, 3200, 4000, 4800]
+INDICATOR = "^DPI LEVEL [1-4]: "   # the indicator window's title
+
+
+def indicator_windows():
+    return h.xdotool("search", "--onlyvisible", "--name", INDICATOR).stdout.split()
+
+
+def focus_taker(s):
+    """Wine's notepad in the journey's desktop, brought to the front with a
+    click into it (there is no window manager); returns its window."""
+    s.processes.append(subprocess.Popen([h.WINE, "explorer", f"/desktop={h.DESKTOP},1280x800", "notepad"],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=s.dir))
+    found = wait_for("notepad's window", lambda: window_titled(".*Notepad"), 20)
+    time.sleep(1.0)
+    x, y, w, hgt = s.origin(found[0])
+    screen_click(x + w // 2, y + hgt // 2)
+    return found[0]
+
+
+def journey_indicator(s):
+    cfg, _ = started(s)
+    hide(s, "alt+F4")
+    focus_taker(s)
+    s.type("abc")
+
+    enabled = [j for j in range(4) if cfg[f"DPI_SET_EN{j}"]]
+    after = [j for j in enabled if j > cfg["DPI_LEVEL"]]
+    level = after[0] if after else enabled[0]
+    dpi = DPI_SHOWN[cfg[f"DPI_SET{level}"]]
+    s.mouse_ok("click", "dpi")
+    clicked = time.monotonic()
+    shown = wait_for("the DPI indicator after a press of the DPI button", indicator_windows, 3, 0.02)
+    name = h.xdotool("getwindowname", shown[0]).stdout.strip()
+    check(name == f"DPI LEVEL {level + 1}: {dpi} DPI", f"the indicator says {name!r} for level {level + 1}")
+    x, y, w, hgt = s.origin(shown[0])
+    picture = s.picture()
+    panel = picture.getpixel((x + w // 2, y + hgt - 8))
+    check(h.same_colour(panel, (21, 23, 27), 12), f"the indicator's panel is {panel} on the screen")
+    check(x + w // 2 == 640 and y + hgt < 800 - 40, f"the indicator at {x},{y} is not at the bottom centre")
+    if save_screens:
+        picture.crop((x - 40, y - 30, x + w + 40, y + hgt + 30)).save(os.path.join(SCREENS, "indicator-en.png"))
+    s.type("def")                       # the game in front keeps the keyboard
+    time.sleep(max(0.0, clicked + 3.0 - time.monotonic()))
+    check(not indicator_windows(), "the indicator is still on the screen 3 s after the press")
+
+    typed = s.path("typed.txt")
+    s.key("ctrl+s")
+    file_dialog(s, typed)
+    wait_for("notepad to save what was typed", lambda: os.path.exists(typed), 5)
+    with open(typed, "rb") as f:
+        text = f.read().decode("utf-8", errors="ignore").replace("\x00", "")
+    check("abcdef" in text, f"notepad received {text!r}: the indicator took the keyboard")
+
+    # Off through the tray menu: its middle item.
+    x, y = tray_icon(s)
+    left, top, right, bottom = open_tray_menu(s, x, y)
+    screen_click((left + right) // 2, (top + bottom) // 2)
+    wait_for("OSD=0 in config.ini", lambda: h.profile_value(s.config(), "Init", "OSD") == "0", 5)
+    s.mouse_ok("click", "dpi")
+    time.sleep(1.0)
+    check(not indicator_windows(), "the indicator appeared although the menu item was unchecked")
+
 
 JOURNEYS = [
     (1, "first start", journey_first_start, None),
@@ -650,6 +716,7 @@ JOURNEYS = [
     (8, "unplug ends the utility", journey_unplug, None),
     (9, "factory reset", journey_reset, scramble),
     (10, "notification area restarted", journey_shell_restart, None),
+    (11, "DPI indicator", journey_indicator, None),
 ]
 
 
