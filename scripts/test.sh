@@ -82,6 +82,8 @@ cmake --build --preset fuzz
 run_fuzzer fuzz_macro_file
 run_fuzzer fuzz_ini_engine
 run_fuzzer fuzz_skin_image
+run_fuzzer fuzz_skin_layout
+run_fuzzer fuzz_input_reports
 
 echo "== Windows build (MinGW-w64)"
 cmake --preset windows >/dev/null

@@ -1,6 +1,7 @@
-// The recorder's system-wide keyboard hook. While it is installed no key
-// reaches any application: the hook only posts each key to the main window,
-// which records it on its own thread.
+// The recorder's system-wide keyboard hook. While it is installed the keys
+// pressed reach no application: the hook only posts each key to the main
+// window, which records it on its own thread. Keys already held when it goes
+// in stay the system's (see RecorderKeyGate).
 #pragma once
 
 #include <windows.h>
@@ -15,20 +16,14 @@ namespace zr {
 
 // What the hook posts for every key going down or up: wParam holds the
 // virtual-key code in its low word and the key message's id (WM_KEYDOWN,
-// WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP) in its high word; lParam the UTC
-// millisecond of the day at which the hook saw the key. A message of its
+// WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP) in its high word; lParam the key
+// event's time as the system stamped it (the millisecond tick), which is
+// what a window message's time would say. A message of its
 // own, so that no key message reaches the dialog's keyboard handling while
 // recording, where Escape and Enter would end it.
 inline constexpr UINT kRecorderKeyMessage = WM_APP + 0x305;
 
 KeyMessage KeyMessageFromRecorderMessage(WPARAM wParam, LPARAM lParam);
-
-std::uint32_t UtcMillisecondOfDay();
-
-class Win32DayClock final : public DayClock {
- public:
-  std::uint32_t MillisecondOfDay() override { return UtcMillisecondOfDay(); }
-};
 
 class Win32KeyboardHook final : public KeyboardHook {
  public:

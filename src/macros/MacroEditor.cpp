@@ -12,8 +12,9 @@
 namespace zr {
 namespace {
 
-constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
-constexpr std::int64_t kLongestDelay = 65535;
+constexpr std::uint32_t kLongestDelay = 65535;
+// Half the tick's range: a difference beyond it is an earlier time, not a pause of 25 days.
+constexpr std::uint32_t kLongestForwardGap = 0x7FFF'FFFF;
 constexpr int kLastContextMacro = kUserMacroSlots - 1;
 
 void DeleteAllRows(ListView& list) {
@@ -36,10 +37,10 @@ std::u16string StoredName(std::u16string_view name) {
 }  // namespace
 
 std::uint16_t EventClockStep(std::uint32_t& eventClock, std::uint32_t now) {
-  std::int64_t gap = static_cast<std::int64_t>(now) - static_cast<std::int64_t>(eventClock);
+  const std::uint32_t gap = now - eventClock;  // unsigned: a wrap in between costs nothing
   eventClock = now;
-  if (gap < 0) gap += kMillisecondsPerDay;
-  return static_cast<std::uint16_t>(std::clamp<std::int64_t>(gap, 0, kLongestDelay));
+  if (gap > kLongestForwardGap) return 0;
+  return static_cast<std::uint16_t>(std::min(gap, kLongestDelay));
 }
 
 MacroEditor::MacroEditor(MacroTables& tables, MacroEditorState& state, MacroEditorServices services)
@@ -278,7 +279,7 @@ KeyMessageOutcome MacroEditor::RecordEvent(const KeyMessage& message) {
     action = kKeyRelease;
   }
   const int k = state_.recordedEventCount;
-  const std::uint16_t gap = EventClockStep(state_.eventClock, message.millisecondOfDay);
+  const std::uint16_t gap = EventClockStep(state_.eventClock, message.eventTime);
   {
     std::lock_guard lock(tables_.mutex);
     MacroRecord& target = Slot(state_.recordingTarget);

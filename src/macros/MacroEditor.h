@@ -38,7 +38,9 @@ inline constexpr std::uint32_t kSysKeyUpMessage = 0x105;
 struct KeyMessage {
   std::uint32_t messageId = 0;
   std::uint32_t virtualKey = 0;
-  std::uint32_t millisecondOfDay = 0;  // when the key went down or up (UTC)
+  // When the key went down or up: the system's millisecond tick as the
+  // keyboard stamped the event, which wraps every 2^32 ms.
+  std::uint32_t eventTime = 0;
 };
 
 enum class KeyMessageOutcome {
@@ -49,8 +51,9 @@ enum class KeyMessageOutcome {
 };
 
 // The gap since the previous recorded event, in ms, and the clock moved on.
-// A gap across midnight gets the day added back; every gap is held to what
-// a step's delay can store.
+// Event times wrap, so a gap is their difference modulo 2^32; a time stamped
+// before the previous one (injected input may carry any time) gives no gap,
+// and every gap is held to what a step's delay can store.
 std::uint16_t EventClockStep(std::uint32_t& eventClock, std::uint32_t now);
 
 struct MacroEditorViews {

@@ -151,7 +151,7 @@ bool MacroEditorShell::PreTranslate(MSG& message) {
     // own key messages are all the recorder gets. None goes on to the
     // dialog, where Escape or Enter would end it.
     if (!hook_.Installed())
-      editor_.RecordKeyMessage({message.message, static_cast<std::uint32_t>(message.wParam), clock_.MillisecondOfDay()});
+      editor_.RecordKeyMessage({message.message, static_cast<std::uint32_t>(message.wParam), message.time});
     return true;
   }
   if (message.message == WM_RBUTTONUP && editor_.Attached() && dialog_ != nullptr &&

@@ -92,7 +92,6 @@ class MacroEditorShell {
   Repaint repaint_;
   Saver saver_;
   Win32KeyboardHook hook_;
-  Win32DayClock clock_;
   MacroEditor editor_;
   CEditableListBox stepList_;
   std::unique_ptr<Views> views_;

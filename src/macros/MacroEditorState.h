@@ -16,7 +16,7 @@ struct MacroEditorState {
   std::int32_t heldCount = 0;
   std::uint32_t lastKeyMessage = 0;     // message id of the last key message looked at
   std::uint32_t lastKeyCode = 0;        // its virtual-key code
-  std::uint32_t eventClock = 0;         // ms of the day (UTC) of the previous recorded event
+  std::uint32_t eventClock = 0;         // event time (ms tick) of the previous recorded event
   std::int32_t pressCount = 0;          // press rows since the step list was cleared
   std::int32_t releaseCount = 0;        // release rows since the step list was cleared
   std::int32_t selectedRow = 0;

@@ -67,13 +67,6 @@ class KeyboardHook {
   virtual bool Installed() const = 0;
 };
 
-// The millisecond of the day in UTC, which recorded delays are measured in.
-class DayClock {
- public:
-  virtual ~DayClock() = default;
-  virtual std::uint32_t MillisecondOfDay() = 0;
-};
-
 // Writes the macro table to the user's macro file.
 class MacroTableSaver {
  public:

@@ -5,6 +5,7 @@
 #include "macros/InPlaceEdit.h"
 #include "macros/KeyCodes.h"
 #include "macros/MacroEditor.h"
+#include "macros/RecorderKeyGate.h"
 #include "macros/StepCommands.h"
 #include "platform/Text.h"
 #include "shared/RecordingEditorViews.h"
@@ -173,18 +174,21 @@ TEST_F(MacroEditorTest, ATenthHeldKeyIsNotRecordedNorItsRelease) {
   EXPECT_EQ(Macro(0).events[9], (MacroEvent{KeyCodeFromVirtualKey(kVkA + 4), kKeyRelease}));
 }
 
-TEST(EventClock, MeasuresTheGapAcrossMidnightAndHoldsItToWhatADelayStores) {
+TEST(EventClock, MeasuresTheGapAcrossTheTickWrapAndHoldsItToWhatADelayStores) {
   struct Row {
     std::uint32_t previous, now;
     std::uint16_t gap;
   };
   const Row rows[] = {
       {1000, 1120, 120},
-      {86'399'950, 70, 120},          // across midnight: a day is added back
+      {0xFFFF'FFC4, 60, 120},           // the tick wrapped in between
       {0, 65'535, 65'535},
-      {0, 70'000, 65'535},            // a long pause is held, not wrapped
-      {86'000'000, 100'000, 65'535},  // and so is one across midnight
+      {0, 70'000, 65'535},              // a long pause is held, not wrapped
+      {0xFFFF'0000, 100'000, 65'535},   // and so is one across the wrap
       {500, 500, 0},
+      {2000, 1990, 0},                  // stamped before the event before it
+      {100, 0x8000'0064, 0},            // half the tick's range apart reads as earlier
+      {100, 0x8000'0063, 65'535},
   };
   for (const Row& row : rows) {
     std::uint32_t clock = row.previous;
@@ -193,15 +197,47 @@ TEST(EventClock, MeasuresTheGapAcrossMidnightAndHoldsItToWhatADelayStores) {
   }
 }
 
-TEST_F(MacroEditorTest, AnEventRecordedAcrossMidnightGetsTheTrueGap) {
-  AddMacro(u"Night");
-  now = 86'400'000 - 40;
+TEST_F(MacroEditorTest, DelaysComeFromTheEventTimesNotFromWhenTheyAreHandled) {
+  AddMacro(u"Late");
+  now = 0xFFFF'FFFF - 40;
   editor.ToggleRecording();
   Down(kVkA);
-  now = 60;
+  now = 60;  // the tick wrapped
   Up(kVkA);
+  now = 60 + 7;
+  Down(kVkB);
+  Up(kVkB);  // handled in the same instant, as a busy window would
   editor.ToggleRecording();
-  EXPECT_EQ(Macro(0).delays[0], 100);
+  EXPECT_EQ(Macro(0).delays[0], 101);
+  EXPECT_EQ(Macro(0).delays[1], 7);
+  EXPECT_EQ(Macro(0).delays[2], 0);
+  EXPECT_EQ(Macro(0).delays[3], kDefaultStepDelay);
+}
+
+TEST(RecorderKeyGate, TakesOnlyTheKeysThatWentDownWhileItWasIn) {
+  constexpr std::uint32_t kShift = 0x10, kVkC = 0x43;
+  RecorderKeyGate gate;
+  gate.Begin([](std::uint32_t vk) { return vk == kShift || vk == kVkC; });
+  // Held before: its auto-repeat and its release stay the system's.
+  EXPECT_FALSE(gate.Take(kShift, true));
+  EXPECT_FALSE(gate.Take(kShift, false));
+  // Pressed again once it was up: now it is the recording's.
+  EXPECT_TRUE(gate.Take(kShift, true));
+  EXPECT_TRUE(gate.Take(kShift, true));  // auto-repeat of a taken key
+  EXPECT_TRUE(gate.Take(kShift, false));
+  // A release with no press seen (pressed while a window held the input).
+  EXPECT_FALSE(gate.Take(kVkA, false));
+  EXPECT_TRUE(gate.Take(kVkA, true));
+  EXPECT_TRUE(gate.Take(kVkA, false));
+  EXPECT_FALSE(gate.Take(kVkA, false));  // the same release twice goes on
+  EXPECT_FALSE(gate.Take(kVkC, false));
+  // A new recording forgets the old one's presses.
+  EXPECT_TRUE(gate.Take(kVkB, true));
+  gate.Begin([](std::uint32_t) { return false; });
+  EXPECT_FALSE(gate.Take(kVkB, false));
+  // Codes past a byte are the byte's key.
+  EXPECT_TRUE(gate.Take(0x100 + kVkA, true));
+  EXPECT_TRUE(gate.Take(kVkA, false));
 }
 
 TEST_F(MacroEditorTest, LeavingThePageOrShuttingDownEndsTheRecordingAndTheHook) {

@@ -323,18 +323,26 @@ struct KeyWatch {
   static inline int seen = 0;
 };
 
-void Inject(std::initializer_list<std::pair<WORD, bool>> keys) {
+// A key as the keyboard reports it; a time of 0 lets the system stamp it.
+struct Keystroke {
+  WORD vk;
+  bool up;
+  DWORD time = 0;
+};
+
+void Inject(std::initializer_list<Keystroke> keys) {
   // Wine passes keys by a low-level hook only while the hook's thread looks
   // alive, that is, has asked for messages within the last seconds; a test
   // thread that has been busy sending messages would not.
   MSG pending{};
   ::PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
   std::vector<INPUT> inputs;
-  for (auto [vk, up] : keys) {
+  for (const Keystroke& key : keys) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.ki.wVk = key.vk;
+    input.ki.dwFlags = key.up ? KEYEVENTF_KEYUP : 0;
+    input.ki.time = key.time;
     inputs.push_back(input);
   }
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -388,6 +396,61 @@ TEST_F(EditorOnThePage, TheHookRecordsAndSwallowsKeysUntilTheRecordingEnds) {
   EXPECT_EQ(tables.macros[0].eventCount, 1);
   Inject({{'D', true}});
   EXPECT_TRUE(Pump(*shell, [] { return KeyWatch::seen == 3; })) << KeyWatch::seen;
+}
+
+bool KeyIsDown(int vk) { return (::GetAsyncKeyState(vk) & 0x8000) != 0; }
+
+// Held as Shift would be; Wine here reports no Shift key through
+// GetAsyncKeyState, so a letter stands in for it.
+TEST_F(EditorOnThePage, AKeyHeldWhenRecordingStartsIsTheSystemsAndIsUpOnceReleased) {
+  constexpr WORD kHeld = 'Q';
+  UniqueHook watch(::SetWindowsHookExW(WH_KEYBOARD_LL, KeyWatch::Procedure, ::GetModuleHandleW(nullptr), 0));
+  ASSERT_TRUE(watch);
+  shell->OnAdvancedPageOpened(page.get());
+  // The system keeps a key's state only for input that reaches a window.
+  ::SetForegroundWindow(page.get());
+  ::SetFocus(page.get());
+  const ULONGLONG settled = ::GetTickCount64() + 300;  // the window system takes the activation in its own time
+  Pump(*shell, [&] { return ::GetTickCount64() > settled; });
+  Inject({{kHeld, false}});
+  ASSERT_TRUE(Pump(*shell, [] { return KeyIsDown(kHeld); }));
+
+  shell->ToggleRecording();
+  ASSERT_TRUE(shell->Editor().Recording());
+  KeyWatch::seen = 0;
+  // The held key auto-repeats, A is typed, then the held key is let go, all
+  // while recording.
+  Inject({{kHeld, false}, {'A', false}, {'A', true}, {kHeld, true}});
+  EXPECT_TRUE(Pump(*shell, [&] { return state.recordedEventCount == 2 && !KeyIsDown(kHeld); }))
+      << state.recordedEventCount;
+  EXPECT_EQ(KeyWatch::seen, 2) << "the held key's repeat and release go on, and only they";
+  shell->ToggleRecording();
+  EXPECT_FALSE(KeyIsDown(kHeld));
+  EXPECT_EQ(tables.macros[0].eventCount, 2);
+  EXPECT_EQ(tables.macros[0].events[0], (MacroEvent{4, kKeyPress}));
+  EXPECT_EQ(tables.macros[0].events[1], (MacroEvent{4, kKeyRelease}));
+}
+
+TEST_F(EditorOnThePage, RecordedDelaysAreTheKeyboardsGapsHoweverLateTheWindowIs) {
+  shell->OnAdvancedPageOpened(page.get());
+  shell->ToggleRecording();
+  ASSERT_TRUE(shell->Editor().Recording());
+  // Stamped across the tick's wrap, and delivered to a window that is busy
+  // for longer than all the gaps together.
+  constexpr DWORD kStart = 0xFFFF'FF00;
+  Inject({{'A', false, kStart},
+          {'A', true, kStart + 120},
+          {'B', false, kStart + 120 + 300},
+          {'B', true, kStart + 120 + 300 + 45}});
+  ::Sleep(600);
+  EXPECT_TRUE(Pump(*shell, [&] { return state.recordedEventCount == 4; })) << state.recordedEventCount;
+  shell->ToggleRecording();
+  ASSERT_EQ(tables.macros[0].eventCount, 4);
+  EXPECT_EQ(tables.macros[0].delays[0], 120);
+  EXPECT_EQ(tables.macros[0].delays[1], 300);
+  EXPECT_EQ(tables.macros[0].delays[2], 45);
+  EXPECT_EQ(tables.macros[0].delays[3], kDefaultStepDelay);
+  EXPECT_EQ(RowText(stepList, 3), L"    300ms");
 }
 
 }  // namespace
