@@ -11,6 +11,7 @@ seconds=${1:-600}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_macro_file fuzz_ini_engine fuzz_skin_image)
+[ $# -gt 0 ] || targets+=(fuzz_popup_placement)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
