@@ -18,3 +18,9 @@ foreach(target fuzz_macro_file fuzz_ini_engine fuzz_skin_image
   target_link_options(${target} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${target} PRIVATE zr_core)
 endforeach()
+
+# The pop-ups' placement from any layout file.
+add_executable(fuzz_popup_placement fuzz/fuzz_popup_placement.cpp)
+target_compile_options(fuzz_popup_placement PRIVATE -fsanitize=fuzzer ${ZR_FUZZ_SANITIZERS})
+target_link_options(fuzz_popup_placement PRIVATE -fsanitize=fuzzer)
+target_link_libraries(fuzz_popup_placement PRIVATE zr_core)

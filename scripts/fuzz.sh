@@ -13,6 +13,7 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_macro_file fuzz_ini_engine fuzz_skin_image
   fuzz_skin_layout
   fuzz_input_reports
+  fuzz_popup_placement
 )
 
 cmake --preset fuzz >/dev/null

@@ -174,7 +174,7 @@ bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
   // Function-local, so the registered message has its number by then.
-  static const std::array<MessageEntry, 21> kMessages = {{
+  static const std::array<MessageEntry, 22> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
@@ -192,6 +192,9 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       {WM_CTLCOLORSTATIC, On(&CKVX_GMouseDlg::OnControlColour)},
       {WM_MOUSEMOVE, On(&CKVX_GMouseDlg::OnMouseMove)},
       {WM_LBUTTONDOWN, On(&CKVX_GMouseDlg::OnLButtonDown)},
+      // A quick second click comes as a double click (the class has
+      // CS_DBLCLKS): it is a press like any other, and its release follows.
+      {WM_LBUTTONDBLCLK, On(&CKVX_GMouseDlg::OnLButtonDown)},
       {WM_LBUTTONUP, On(&CKVX_GMouseDlg::OnLButtonUp)},
       {WM_USER + 10, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
       {TrayIcon::ShellRestartMessage(), On(&CKVX_GMouseDlg::OnShellRestarted)},
@@ -483,11 +486,15 @@ INT_PTR CKVX_GMouseDlg::OnDrawItem(WPARAM wParam, LPARAM lParam) {
   return CKvxMenu::DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
 }
 
-INT_PTR CKVX_GMouseDlg::OnQueryDragIcon(WPARAM, LPARAM) { return Answer(reinterpret_cast<LRESULT>(icon_)); }
+// One of the few messages whose answer is the dialog procedure's own return
+// value; the result slot is not read for it.
+INT_PTR CKVX_GMouseDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); }
 
 // --- paint --------------------------------------------------------------------
 
-INT_PTR CKVX_GMouseDlg::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }  // the paint covers everything
+// The paint covers everything. The answer goes through the result slot, as
+// for every message a dialog handles that is not one of the few exceptions.
+INT_PTR CKVX_GMouseDlg::OnEraseBackground(WPARAM, LPARAM) { return Answer(TRUE); }
 
 INT_PTR CKVX_GMouseDlg::OnPaint(WPARAM, LPARAM) {
   input_.ConsumeChoiceFinished();

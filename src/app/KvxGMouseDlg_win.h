@@ -196,7 +196,7 @@ class CKVX_GMouseDlg final : public Dialog,
   void DestroyMainWindow() override;
   INT_PTR OnControlColour(WPARAM, LPARAM);
   // The font of the skin's texts and the child controls in the current language.
-  HFONT SkinFont() const;
+  HFONT SkinFont() const override;
 
   HINSTANCE instance_;
   AppState& state_;

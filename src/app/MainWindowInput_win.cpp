@@ -46,7 +46,7 @@ MainWindowInput::MainWindowInput(HINSTANCE instance, AppState& state, const Skin
       popups_(PopupContext{instance, [&paths = state.paths] { return paths.SkinFolder(); }, state.config, skin, state.macros, state.ui,
                            state.languageFlag,
                            [this] { Repaint(RepaintArea::WholeWindow); },
-                           [this] { OnChoiceFinished(); }}) {}
+                           [this] { OnChoiceFinished(); }, [this] { return hooks_.SkinFont(); }}) {}
 
 MainWindowInput::~MainWindowInput() {
   // A main window that is gone took its children with it; their handles
@@ -198,16 +198,19 @@ void MainWindowInput::OpenPopup(bool warningFirst) {
   if (entry < kFirstButtonEntry || entry > kLastButtonEntry) return;
   RECT window{};
   ::GetWindowRect(window_, &window);
-  const ScreenPoint at = PopupPosition(window.left, window.top, skin_.main[entry]);
-  state_.ui.popupX = at.x;
-  state_.ui.popupY = at.y;
+  state_.ui.popupSpot = SpotOnScreen(window.left, window.top, skin_.main[entry]);
   if (warningFirst && popups_.AskWarning(window_) == kWarningCancel) return;
   popups_.OpenMenu(window_);
 }
 
 void MainWindowInput::CreateAdvancedControls() {
   DestroyAdvancedControls();
-  const AdvancedControlRects& rects = skin_.controls;
+  // A file's rectangle may reach anywhere; a control never covers more than the window.
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  const auto clip = [&client](const SkinRect& rect) { return ClipToWindow(rect, client.right, client.bottom); };
+  const AdvancedControlRects rects{clip(skin_.controls.repeatCountEdit), clip(skin_.controls.macroNameEdit),
+                                   clip(skin_.controls.macroList), clip(skin_.controls.stepList)};
   constexpr DWORD kEditStyle = ES_CENTER | ES_WANTRETURN;
   constexpr DWORD kListStyle = WS_VSCROLL | LBS_NOTIFY;
   controls_.repeatCountEdit.reset(CreateChild(window_, instance_, L"EDIT", kEditStyle, rects.repeatCountEdit, kRepeatCountEditId));

@@ -42,6 +42,8 @@ class MainWindowInputHooks {
   virtual void AdvancedPageClosed() {}
   // The macro table was replaced (import, reset) while the page shows.
   virtual void MacrosReloaded() {}
+  // The skin font of the current language, for the pop-ups' texts.
+  virtual HFONT SkinFont() const { return nullptr; }
 };
 
 struct MainWindowInputServices {

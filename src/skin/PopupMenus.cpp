@@ -1,6 +1,10 @@
 #include "skin/PopupMenus.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "config/FunctionTable.h"
+#include "skin/SkinImageFiles.h"
 
 namespace zr {
 namespace {
@@ -19,8 +23,36 @@ bool WarningNeeded(const ConfigRecord& record, std::int32_t button) {
   return true;
 }
 
-ScreenPoint PopupPosition(std::int32_t windowLeft, std::int32_t windowTop, const SkinEntry& entry) {
-  return {windowLeft + entry.x, windowTop + entry.y + entry.height};
+ScreenArea SpotOnScreen(std::int32_t windowLeft, std::int32_t windowTop, const SkinEntry& entry) {
+  const std::int64_t left = std::int64_t{windowLeft} + entry.x;
+  const std::int64_t top = std::int64_t{windowTop} + entry.y;
+  return {left, top, left + std::max(entry.width, 0), top + std::max(entry.height, 0)};
+}
+
+ScreenSize MenuShownSize(const PopupMenuState& menus) {
+  return {menus.menuItemWidth, std::int64_t{kMenuStrips} * menus.menuItemHeight + 1};
+}
+
+ScreenSize SubMenuShownSize(const PopupMenuState& menus) {
+  if (menus.subMenuCount <= 0) return {0, 0};
+  return {menus.subMenuItemWidth, std::int64_t{menus.subMenuCount} * menus.subMenuItemHeight + 1};
+}
+
+ScreenSize WarningShownSize(const PopupMenuState& menus) { return {menus.warningWidth, menus.warningHeight}; }
+
+ScreenPosition MenuPlacement(const UiState& ui, const ScreenArea& workArea) {
+  return PlaceUnderSpot(ui.popupSpot, MenuShownSize(ui.menus), workArea);
+}
+
+ScreenPosition WarningPlacement(const UiState& ui, const ScreenArea& workArea) {
+  return PlaceUnderSpot(ui.popupSpot, WarningShownSize(ui.menus), workArea);
+}
+
+ScreenPosition SubMenuPlacement(const PopupMenuState& menus, std::int32_t menuLeft, std::int32_t menuTop,
+                             std::int32_t macroCount, const ScreenArea& workArea) {
+  const std::int64_t top =
+      std::int64_t{menuTop} + SubMenuTopOffset(menus.menuHover, menus.menuItemHeight, macroCount);
+  return PlaceBesideMenu(menuLeft, menus.menuItemWidth, top, SubMenuShownSize(menus), workArea);
 }
 
 void StoreButtonFunction(ConfigRecord& record, std::int32_t button, std::int32_t code) {
@@ -45,12 +77,13 @@ std::optional<std::int32_t> MenuItemCode(std::int32_t item) {
 
 bool OpensSubMenu(std::int32_t item) { return item >= kAdvancedGroupItem && item <= kConstantMacroGroupItem; }
 
-std::int32_t SubMenuTopOffset(std::int32_t group, std::int32_t itemHeight, std::int32_t macroCount) {
+std::int64_t SubMenuTopOffset(std::int32_t group, std::int32_t itemHeight, std::int32_t macroCount) {
+  const std::int64_t h = itemHeight;
   switch (group) {
-    case kAdvancedGroupItem: return itemHeight;
-    case kMultimediaGroupItem: return -2 * itemHeight;
-    case kMacroGroupItem: return (9 - MacroGroupCount(macroCount)) * itemHeight;
-    case kConstantMacroGroupItem: return 2 * itemHeight;
+    case kAdvancedGroupItem: return h;
+    case kMultimediaGroupItem: return -2 * h;
+    case kMacroGroupItem: return (9 - MacroGroupCount(macroCount)) * h;
+    case kConstantMacroGroupItem: return 2 * h;
     default: return 0;
   }
 }
@@ -101,9 +134,14 @@ std::int32_t WarningAnswerUnder(const WarningLayout& layout, std::int32_t x, std
   return kNoSpot;
 }
 
-ScreenPoint CentredText(std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth, std::int32_t boxHeight,
+ScreenPosition CentredText(std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth, std::int32_t boxHeight,
                         std::int32_t textWidth, std::int32_t textHeight) {
-  return {boxLeft + (boxWidth - textWidth) / 2, boxTop + (boxHeight - textHeight) / 2};
+  const auto centre = [](std::int64_t start, std::int64_t box, std::int64_t text) {
+    const std::int64_t at = start + (box - text) / 2;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(at, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+  };
+  return {centre(boxLeft, boxWidth, textWidth), centre(boxTop, boxHeight, textHeight)};
 }
 
 }  // namespace zr

@@ -9,6 +9,7 @@
 
 #include "config/ConfigRecord.h"
 #include "macros/MacroRecord.h"
+#include "skin/ScreenPlacement.h"
 #include "skin/SkinLayout.h"
 #include "skin/UiState.h"
 
@@ -36,12 +37,24 @@ inline constexpr std::int32_t kWarningCancel = 2;
 // changing `button` cannot leave the mouse without one.
 bool WarningNeeded(const ConfigRecord& record, std::int32_t button);
 
-struct ScreenPoint {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-};
-// Just below the button's entry, in screen coordinates.
-ScreenPoint PopupPosition(std::int32_t windowLeft, std::int32_t windowTop, const SkinEntry& entry);
+// The button's entry on the screen. The entry comes from a file, so the
+// sums are made wide: a huge height makes a spot reaching far down, not one
+// wrapped round to the top.
+ScreenArea SpotOnScreen(std::int32_t windowLeft, std::int32_t windowTop, const SkinEntry& entry);
+
+// What of each window shows (its region): that is what has to stay on the screen.
+ScreenSize MenuShownSize(const PopupMenuState& menus);
+ScreenSize SubMenuShownSize(const PopupMenuState& menus);
+ScreenSize WarningShownSize(const PopupMenuState& menus);
+
+// The main menu and the warning open under the button's spot (above it
+// when there is no room below), inside the work area of their monitor.
+ScreenPosition MenuPlacement(const UiState& ui, const ScreenArea& workArea);
+ScreenPosition WarningPlacement(const UiState& ui, const ScreenArea& workArea);
+// The open sub-menu beside the main menu whose window is at (menuLeft,
+// menuTop), level with the item that opened it where the work area allows.
+ScreenPosition SubMenuPlacement(const PopupMenuState& menus, std::int32_t menuLeft, std::int32_t menuTop,
+                             std::int32_t macroCount, const ScreenArea& workArea);
 
 // Stores `code` for `button` (0..5) and, when no button is left with the
 // left click, gives it to the next button; the last button has no next one
@@ -58,7 +71,7 @@ bool OpensSubMenu(std::int32_t item);
 
 // Offset of the sub-menu's top from the main menu's top, so that its bottom
 // lines up with the bottom of the item that opened it.
-std::int32_t SubMenuTopOffset(std::int32_t group, std::int32_t itemHeight, std::int32_t macroCount);
+std::int64_t SubMenuTopOffset(std::int32_t group, std::int32_t itemHeight, std::int32_t macroCount);
 
 // The macro group offers at most the twelve user macros: codes stop at 52.
 std::int32_t MacroGroupCount(std::int32_t macroCount);
@@ -74,9 +87,9 @@ std::u16string SubMenuLabel(std::int32_t group, std::int32_t item, const Functio
 // Answer 1 over warning entry 0, 2 over entry 1, else 255.
 std::int32_t WarningAnswerUnder(const WarningLayout& layout, std::int32_t x, std::int32_t y);
 
-// The left-top corner that centres a text of the given size in a box,
-// with the truncating divisions of the original drawing.
-ScreenPoint CentredText(std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth, std::int32_t boxHeight,
+// The left-top corner that centres a text of the given size in a box, with
+// truncating divisions; a box from a file cannot make the sums overflow.
+ScreenPosition CentredText(std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth, std::int32_t boxHeight,
                         std::int32_t textWidth, std::int32_t textHeight);
 
 }  // namespace zr

@@ -12,23 +12,13 @@
 #include "skin/MaskShape.h"
 #include "skin/PopupMenus.h"
 #include "skin/SkinImageFiles.h"
+#include "skin/WorkArea_win.h"
 
 namespace zr {
 namespace {
 
 constexpr COLORREF kTextColour = RGB(255, 255, 255);
 constexpr COLORREF kHoverTextColour = RGB(255, 0, 0);
-
-// The skin's text font of each language, made once and kept.
-HFONT LanguageFont(std::uint8_t languageFlag) {
-  static UniqueFont english(::CreateFontW(14, 7, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                          DEFAULT_PITCH | FF_DONTCARE, L"Consolas"));
-  static UniqueFont chinese(::CreateFontW(12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                          DEFAULT_PITCH | FF_DONTCARE, L"\u5B8B\u4F53"));
-  return languageFlag != 0 ? english.get() : chinese.get();
-}
 
 std::optional<RgbImage> DecodeSkinImage(GdiplusImageDecoder& decoder, const std::u16string& folder,
                                         std::u16string_view file) {
@@ -40,7 +30,7 @@ void DrawCentredText(HDC dc, std::u16string_view text, std::int32_t left, std::i
   const std::wstring wide = Wide(text);
   SIZE size{};
   ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-  const ScreenPoint at = CentredText(left, top, width, height, size.cx, size.cy);
+  const ScreenPosition at = CentredText(left, top, width, height, size.cx, size.cy);
   ::SetTextColor(dc, colour);
   ::TextOutW(dc, at.x, at.y, wide.c_str(), static_cast<int>(wide.size()));
 }
@@ -48,12 +38,12 @@ void DrawCentredText(HDC dc, std::u16string_view text, std::int32_t left, std::i
 // A frame of images and texts drawn off screen and copied to the window whole.
 class OffscreenFrame {
  public:
-  OffscreenFrame(HDC target, const RgbImage& image, std::uint8_t languageFlag)
+  OffscreenFrame(HDC target, const RgbImage& image, HFONT font)
       : target_(target),
         bitmap_(MakeDibSection(image)),
         memory_(::CreateCompatibleDC(target)),
         selected_(memory_.get(), bitmap_.get()),
-        font_(memory_.get(), LanguageFont(languageFlag)) {
+        font_(memory_.get(), font) {
     ::SetBkMode(memory_.get(), TRANSPARENT);
   }
   HDC dc() const { return memory_.get(); }
@@ -83,6 +73,8 @@ RgbImage MenuFrame(GdiplusImageDecoder& decoder, const std::u16string& folder, c
   return *std::move(frame);
 }
 
+HFONT SkinFont(const PopupContext& context) { return context.font ? context.font() : nullptr; }
+
 void Invalidate(HWND window) { ::InvalidateRect(window, nullptr, TRUE); }
 
 void SetRectangleRegion(HWND window, std::int32_t width, std::int32_t height) {
@@ -95,11 +87,14 @@ void SetRectangleRegion(HWND window, std::int32_t width, std::int32_t height) {
 // --- CMenuDlg ---------------------------------------------------------------
 
 std::span<const Dialog::MessageEntry> CMenuDlg::Messages() const {
-  static const std::array<MessageEntry, 6> kMessages = {{
+  // The dialog class turns a quick second click into a double-click
+  // message; it is a press like any other, and its release follows.
+  static const std::array<MessageEntry, 7> kMessages = {{
       {WM_INITDIALOG, On(&CMenuDlg::OnInitDialog)},
       {WM_PAINT, On(&CMenuDlg::OnPaint)},
       {WM_MOUSEMOVE, On(&CMenuDlg::OnMouseMove)},
       {WM_LBUTTONDOWN, On(&CMenuDlg::OnLButtonDown)},
+      {WM_LBUTTONDBLCLK, On(&CMenuDlg::OnLButtonDown)},
       {WM_LBUTTONUP, On(&CMenuDlg::OnLButtonUp)},
       {WM_ERASEBKGND, On(&CMenuDlg::OnEraseBackground)},
   }};
@@ -164,7 +159,7 @@ INT_PTR CMenuDlg::OnPaint(WPARAM, LPARAM) {
     PaintDc paint(Window());
     const RgbImage image = MenuFrame(decoder_, context_.skinFolder(), kMenuImages, menus.menuHover, width, height,
                                      menus.menuButtonHeld, kMenuStripsHit, frameHeight);
-    OffscreenFrame frame(paint.get(), image, context_.languageFlag);
+    OffscreenFrame frame(paint.get(), image, SkinFont(context_));
     for (std::int32_t item = 1; item <= kMenuItems; ++item)
       DrawCentredText(frame.dc(), context_.skin.functionNames[item], 0, (item - 1) * height, width, height,
                       item == menus.menuHover ? kHoverTextColour : kTextColour);
@@ -181,15 +176,15 @@ void CMenuDlg::ReplaceSubMenu() {
     menus.subMenuOpen = false;
   }
   if (!OpensSubMenu(menus.menuHover)) return;
-  RECT own{};
-  ::GetWindowRect(Window(), &own);
-  const std::int32_t x = own.left + menus.menuItemWidth;
-  const std::int32_t y =
-      own.top + SubMenuTopOffset(menus.menuHover, menus.menuItemHeight, context_.macros.macroCount);
   HWND subMenu = subMenu_.CreateModeless(context_.instance, kSubMenuDialogTemplate, Window());
   if (subMenu == nullptr) return;
   menus.subMenuOpen = true;
-  ::MoveWindow(subMenu, x, y, kSubMenuWidth, kSubMenuHeight, TRUE);
+  // Its size is known once it has read its mask and counted its items.
+  RECT own{};
+  ::GetWindowRect(Window(), &own);
+  const ScreenPosition at =
+      SubMenuPlacement(menus, own.left, own.top, context_.macros.macroCount, MonitorWorkArea(Window()));
+  ::MoveWindow(subMenu, at.x, at.y, kSubMenuWidth, kSubMenuHeight, TRUE);
   // Without activation: the main menu keeps following the cursor.
   ::ShowWindow(subMenu, SW_SHOWNOACTIVATE);
 }
@@ -197,11 +192,12 @@ void CMenuDlg::ReplaceSubMenu() {
 // --- CSubMenuDlg ------------------------------------------------------------
 
 std::span<const Dialog::MessageEntry> CSubMenuDlg::Messages() const {
-  static const std::array<MessageEntry, 6> kMessages = {{
+  static const std::array<MessageEntry, 7> kMessages = {{
       {WM_INITDIALOG, On(&CSubMenuDlg::OnInitDialog)},
       {WM_PAINT, On(&CSubMenuDlg::OnPaint)},
       {WM_MOUSEMOVE, On(&CSubMenuDlg::OnMouseMove)},
       {WM_LBUTTONDOWN, On(&CSubMenuDlg::OnLButtonDown)},
+      {WM_LBUTTONDBLCLK, On(&CSubMenuDlg::OnLButtonDown)},
       {WM_LBUTTONUP, On(&CSubMenuDlg::OnLButtonUp)},
       {WM_ERASEBKGND, On(&CSubMenuDlg::OnEraseBackground)},
   }};
@@ -273,7 +269,7 @@ INT_PTR CSubMenuDlg::OnPaint(WPARAM, LPARAM) {
   PaintDc paint(Window());
   const RgbImage image = MenuFrame(decoder_, context_.skinFolder(), kSubMenuImages, menus.subMenuHover, width, height,
                                    menus.subMenuHeld, count, kSubMenuStrips * height + 1);
-  OffscreenFrame frame(paint.get(), image, context_.languageFlag);
+  OffscreenFrame frame(paint.get(), image, SkinFont(context_));
   for (std::int32_t item = 1; item <= count; ++item)
     DrawCentredText(frame.dc(), SubMenuLabel(group_, item, context_.skin.functionNames, context_.macros), 0,
                     (item - 1) * height, width, height, item == menus.subMenuHover ? kHoverTextColour : kTextColour);
@@ -310,7 +306,8 @@ INT_PTR WarningDlg::OnInitDialog(WPARAM, LPARAM) {
   }
   menus.warningHover = kNoSpot;
   menus.previousWarningHover = kNoSpot;
-  ::MoveWindow(Window(), context_.ui.popupX, context_.ui.popupY, menus.warningWidth, menus.warningHeight, TRUE);
+  const ScreenPosition at = WarningPlacement(context_.ui, MonitorWorkArea(context_.ui.popupSpot));
+  ::MoveWindow(Window(), at.x, at.y, menus.warningWidth, menus.warningHeight, TRUE);
   return TRUE;
 }
 
@@ -346,7 +343,7 @@ INT_PTR WarningDlg::OnPaint(WPARAM, LPARAM) {
     if (const std::optional<RgbImage> over = DecodeSkinImage(decoder_, context_.skinFolder(), kWarningImages.over))
       CopySpot(*image, *over, SpotArea{spot.x, spot.y, spot.width, spot.height});
   }
-  OffscreenFrame frame(paint.get(), *image, context_.languageFlag);
+  OffscreenFrame frame(paint.get(), *image, SkinFont(context_));
   for (const SkinEntry& entry : layout)
     DrawCentredText(frame.dc(), entry.label, entry.x, entry.y, entry.width, entry.height, kHoverTextColour);
   frame.CopyTo(menus.warningWidth, menus.warningHeight);
@@ -364,7 +361,8 @@ bool PopupMenus::OpenMenu(HWND mainWindow) {
   HWND menu = menu_.CreateModeless(context_.instance, kMenuDialogTemplate, mainWindow);
   if (menu == nullptr) return false;
   context_.ui.popupOpen = true;
-  ::MoveWindow(menu, context_.ui.popupX, context_.ui.popupY, kPopupWidth, kPopupHeight, TRUE);
+  const ScreenPosition at = MenuPlacement(context_.ui, MonitorWorkArea(context_.ui.popupSpot));
+  ::MoveWindow(menu, at.x, at.y, kPopupWidth, kPopupHeight, TRUE);
   ::ShowWindow(menu, SW_SHOW);
   return true;
 }

@@ -39,6 +39,9 @@ struct PopupContext {
   std::function<void()> choiceMade;
   // A sub-menu choice is done: close the main menu, then repaint the main window.
   std::function<void()> choiceFinished;
+  // The main window's skin font of the current language: the pop-ups' texts
+  // are in the same typeface as the window beside them.
+  std::function<HFONT()> font;
 };
 
 class CSubMenuDlg final : public Dialog {
@@ -112,7 +115,8 @@ class PopupMenus {
 
   // Modal; kWarningOk, kWarningCancel, or -1 when the dialog could not run.
   INT_PTR AskWarning(HWND mainWindow);
-  // At the pop-up position of the UI state, 300 x 300.
+  // Under the spot of the UI state (above it when there is no room below),
+  // inside the work area of its monitor; 300 x 300, clipped by its region.
   bool OpenMenu(HWND mainWindow);
   void CloseMenu();
   HWND MenuWindow() const { return menu_.Window(); }

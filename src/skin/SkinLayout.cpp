@@ -18,6 +18,15 @@ SkinRect SpotRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32
   return {x, y, SaturatingSum(x, width), SaturatingSum(y, height)};
 }
 
+SkinRect ClipToWindow(const SkinRect& rect, std::int32_t width, std::int32_t height) {
+  const std::int32_t w = std::max(width, 0), h = std::max(height, 0);
+  const std::int32_t left = std::clamp(std::min(rect.left, rect.right), 0, w);
+  const std::int32_t top = std::clamp(std::min(rect.top, rect.bottom), 0, h);
+  const std::int32_t right = std::clamp(std::max(rect.left, rect.right), left, w);
+  const std::int32_t bottom = std::clamp(std::max(rect.top, rect.bottom), top, h);
+  return {left, top, right, bottom};
+}
+
 bool SkinEntry::Contains(std::int32_t px, std::int32_t py) const {
   return x <= px && std::int64_t{px} < std::int64_t{x} + width && y <= py && std::int64_t{py} < std::int64_t{y} + height;
 }

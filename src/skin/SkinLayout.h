@@ -17,6 +17,11 @@ using SkinRect = RegionRect;
 // they stop at its edge instead of wrapping round.
 SkinRect SpotRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
 
+// The part of a rectangle inside a window of the given size (nothing
+// outside it; an empty rectangle at the nearest edge when none is inside):
+// a child window made from a file's rectangle stays within its parent.
+SkinRect ClipToWindow(const SkinRect& rect, std::int32_t width, std::int32_t height);
+
 struct SkinEntry {
   std::int32_t x = 0;
   std::int32_t y = 0;

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "skin/ScreenPlacement.h"
+
 namespace zr {
 
 enum class Page : std::uint8_t { Main = 0, Advanced = 1, Colour = 2 };
@@ -49,8 +51,8 @@ struct UiState {
   bool pressed = false;
   bool popupOpen = false;
   std::int32_t popupTargetEntry = 0;  // main entry 25..30 of the last pop-up
-  std::int32_t popupX = 0;            // screen position of the pop-up
-  std::int32_t popupY = 0;
+  // The target entry on the screen: the pop-up and the warning open under it.
+  ScreenArea popupSpot;
   PopupMenuState menus;
 };
 

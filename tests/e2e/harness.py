@@ -198,6 +198,7 @@ class Session:
         self.client = os.path.join(self.dir, "virtual-mouse.exe")
         self.window = None
         self.processes = []
+        self.desktop = "1280x800"   # the Wine desktop's size
         if prepare:
             prepare(self)
 
@@ -223,7 +224,7 @@ class Session:
     def start(self, wait=True):
         env = dict(os.environ)
         env["ZR305_VIRTUAL_MOUSE_LOG"] = windows_path(self.log_path)
-        p = subprocess.Popen([WINE, "explorer", f"/desktop={DESKTOP},1280x800", windows_path(self.exe)],
+        p = subprocess.Popen([WINE, "explorer", f"/desktop={DESKTOP},{self.desktop}", windows_path(self.exe)],
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env, cwd=self.dir)
         self.processes.append(p)
         if wait:

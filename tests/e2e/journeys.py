@@ -230,28 +230,51 @@ def window_titled(title, visible=True):
     return h.xdotool(*args).stdout.split()
 
 
+def menu_at(s):
+    """Screen position of the open button-function pop-up, wherever it was placed."""
+    found = wait_for("the button-function pop-up", lambda: window_titled("MainMenuDlg"), 5)
+    x, y, _, _ = s.origin(found[0])
+    return x, y
+
+
+def all_visible():
+    return set(h.xdotool("search", "--onlyvisible", "--name", "").stdout.split())
+
+
+def sub_menu_after(s, hover):
+    """Screen position of the sub-menu that opens when hover() runs: the
+    window that was not there before."""
+    before = all_visible()
+    hover()
+    new = wait_for("the sub-menu", lambda: all_visible() - before, 5)
+    time.sleep(0.3)
+    new = (all_visible() - before) or new
+    places = [s.origin(w) for w in new]
+    places = [p for p in places if p]
+    check(places, "the sub-menu's window has no place on the screen")
+    x, y, _, _ = places[-1]
+    return x, y
+
+
 def choose(s, skin, entry, item, sub_item=None, shot=None):
-    """Opens the pop-up of a button entry and picks an item (and a sub-menu item)."""
+    """Opens the pop-up of a button entry and picks an item (and a sub-menu
+    item); returns where the pop-up and the sub-menu were."""
     wm, hm, ws, hs = menu_sizes(s)
     s.click_spot(skin.main.spot(entry))
-    wait_for("the button-function pop-up", lambda: window_titled("MainMenuDlg"), 5)
-    px, py = popup_origin(s, skin, entry)
-    screen_move(px + wm // 2, py + (item - 1) * hm + hm // 2)
+    px, py = menu_at(s)
+    item_x, item_y = px + wm // 2, py + (item - 1) * hm + hm // 2
     if sub_item is None:
+        screen_move(item_x, item_y)
         if shot:
             screen_shot(s, shot)
-        screen_click(px + wm // 2, py + (item - 1) * hm + hm // 2)
-        return
-    offsets = {7: hm, 8: -2 * hm, 10: 2 * hm}
-    if item == 9:
-        count = len(m.macros(h.read_profile(s.path("Macro_EN.dat"))))
-        offsets[9] = (9 - count) * hm
-    sx, sy = px + wm, py + offsets[item]
-    time.sleep(0.3)
+        screen_click(item_x, item_y)
+        return (px, py), None
+    sx, sy = sub_menu_after(s, lambda: screen_move(item_x, item_y))
     screen_move(sx + ws // 2, sy + (sub_item - 1) * hs + hs // 2)
     if shot:
         screen_shot(s, shot)
     screen_click(sx + ws // 2, sy + (sub_item - 1) * hs + hs // 2)
+    return (px, py), (sx, sy)
 
 
 def journey_popups(s):
@@ -280,7 +303,7 @@ def journey_popups(s):
     answer(0)
     wait_for("the pop-up after confirming the warning", lambda: window_titled("MainMenuDlg"), 5)
     wm, hm, _, _ = menu_sizes(s)
-    px, py = popup_origin(s, skin, 25)
+    px, py = menu_at(s)
     screen_move(px + wm // 2, py + 2 * hm + hm // 2)
     screen_shot(s, "popup-en.png")
     screen_click(px + wm // 2, py + 2 * hm + hm // 2)   # item 3: code 3
@@ -704,6 +727,105 @@ def journey_indicator(s):
     time.sleep(1.0)
     check(not indicator_windows(), "the indicator appeared although the menu item was unchecked")
 
+# --- 12 ----------------------------------------------------------------------
+
+SMALL = (1366, 768)
+
+
+class PrivateScreen:
+    """An X server of the given size for one journey: the Wine desktop then
+    fills the whole screen, as a person's desktop does."""
+
+    def __init__(self, size):
+        self.previous = os.environ.get("DISPLAY")
+        self.process = None
+        for n in range(130, 170):
+            if os.path.exists(f"/tmp/.X11-unix/X{n}") or os.path.exists(f"/tmp/.X{n}-lock"):
+                continue
+            self.process = h.subprocess.Popen(
+                ["Xvfb", f":{n}", "-screen", "0", f"{size[0]}x{size[1]}x24", "-nolisten", "tcp"],
+                stdout=h.subprocess.DEVNULL, stderr=h.subprocess.DEVNULL)
+            os.environ["DISPLAY"] = f":{n}"
+            try:
+                wait_for(f"an X server of {size[0]}x{size[1]}",
+                         lambda: h.run(["xdpyinfo"], timeout=5).returncode == 0, 5, 0.1)
+                return
+            except h.JourneyFailed:
+                self.close()
+        raise h.JourneyFailed("could not start an X server for the small screen")
+
+    def close(self):
+        if self.process:
+            self.process.terminate()
+            self.process.wait(timeout=10)
+            self.process = None
+        if self.previous is None:
+            os.environ.pop("DISPLAY", None)
+        else:
+            os.environ["DISPLAY"] = self.previous
+
+
+def small_screen(s):
+    screen = PrivateScreen(SMALL)
+    s.desktop = f"{SMALL[0]}x{SMALL[1]}"
+    stop = s.stop
+
+    def stop_then_close():
+        try:
+            stop()
+        finally:
+            screen.close()
+    s.stop = stop_then_close
+
+
+def on_screen(what, x, y, w, hgt):
+    check(0 <= x and 0 <= y and x + w <= SMALL[0] and y + hgt <= SMALL[1],
+          f"{what} at {x},{y} ({w}x{hgt}) leaves the {SMALL[0]}x{SMALL[1]} screen")
+
+
+def journey_small_screen(s):
+    started(s)
+    skin = s.skin()
+    wm, hm, ws, hs = menu_sizes(s)
+    macro_count = len(m.macros(h.read_profile(s.path("Macro_EN.dat"))))
+    groups = {7: (10, 6), 8: (20, 10), 9: (40, min(macro_count, 12)), 10: (30, 8)}
+    dpi_button = 30   # the sixth button's entry, K5
+
+    def saved_code(what, code):
+        s.click_spot(skin.main.spot(0))              # save
+        wait_for(f"K5={code} in config.ini after {what}",
+                 lambda: h.profile_value(s.config(), "Config1", "K5") == str(code), 5)
+
+    # Every item of the pop-up and of each sub-menu, clicked as a person would.
+    for item in range(1, 7):
+        (px, py), _ = choose(s, skin, dpi_button, item)
+        on_screen("the DPI Button's pop-up", px, py, wm, 10 * hm + 1)
+        saved_code(f"item {item}", item)
+    for item, (base, count) in groups.items():
+        for sub_item in range(1, count + 1):
+            (px, py), (sx, sy) = choose(s, skin, dpi_button, item, sub_item)
+            on_screen(f"sub-menu {item}", sx, sy, ws, count * hs + 1)
+            check(sx >= px + wm or sx + ws <= px, f"sub-menu {item} covers the pop-up it belongs to")
+            saved_code(f"item {sub_item} of sub-menu {item}", base + sub_item)
+
+    # Left open for a look: the tallest sub-menu beside the pop-up.
+    s.click_spot(skin.main.spot(dpi_button))
+    px, py = menu_at(s)
+    sub_menu_after(s, lambda: screen_move(px + wm // 2, py + 7 * hm + hm // 2))
+    s.screenshot(os.path.join(h.OUT, "journey12-dpi-popup.png"))
+    s.click_spot(skin.main.spot(20))                 # a click beside closes it
+
+    # Six quick clicks on the fire time's "+" are six steps.
+    s.click_spot(skin.main.spot(10))
+    before = int(h.profile_value(s.config(), "Config1", "FIRE_TIME"))
+    check(before <= 294, f"FIRE_TIME {before} leaves no room for six steps")
+    s.move(*skin.advanced.spot(31).centre())
+    h.xdotool("click", "--repeat", "6", "--delay", "80", 1)
+    time.sleep(0.5)
+    s.click_spot(skin.main.spot(3))                  # apply: downloads and saves
+    wait_for(f"FIRE_TIME={before + 6} after six quick clicks on +",
+             lambda: h.profile_value(s.config(), "Config1", "FIRE_TIME") == str(before + 6), 5)
+
 
 JOURNEYS = [
     (1, "first start", journey_first_start, None),
@@ -717,6 +839,7 @@ JOURNEYS = [
     (9, "factory reset", journey_reset, scramble),
     (10, "notification area restarted", journey_shell_restart, None),
     (11, "DPI indicator", journey_indicator, None),
+    (12, "pop-ups and quick clicks on a 1366x768 screen", journey_small_screen, small_screen),
 ]
 
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <limits>
 
 #include "app/MainWindowInput_win.h"
 #include "platform/win32/WideText.h"
@@ -98,6 +99,26 @@ TEST_F(ClickExecutor, AdvancedPageChildrenLiveExactlyWhileThePageShows) {
   Click(5, 5);  // back to the main page
   EXPECT_EQ(state_.ui.currentPage, Page::Main);
   for (const Child& child : children) EXPECT_EQ(::GetDlgItem(window_, child.id), nullptr) << child.id;
+}
+
+TEST_F(ClickExecutor, ControlsFromHugeFileRectanglesStayInsideTheWindow) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  state_.skin.controls.stepList = SpotRect(160, 140, kMax, kMax);
+  state_.skin.controls.macroList = SpotRect(-kMax, 140, kMax, 100);
+  Click(25, 5);
+  ASSERT_EQ(state_.ui.currentPage, Page::Advanced);
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  for (const int id : {kStepListId, kMacroListId}) {
+    SCOPED_TRACE(id);
+    HWND control = ::GetDlgItem(window_, id);
+    ASSERT_NE(control, nullptr);
+    const RECT rect = ClientRectOf(control);
+    EXPECT_GE(rect.left, 0);
+    EXPECT_LE(rect.right, client.right);
+    EXPECT_LE(rect.bottom, client.bottom);
+  }
+  EXPECT_EQ(ClientRectOf(::GetDlgItem(window_, kStepListId)).top, 140) << "clipped, not moved";
 }
 
 TEST_F(ClickExecutor, TheRepeatCountButtonHandsTheEditToTheMacroEditor) {

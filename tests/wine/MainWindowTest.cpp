@@ -125,6 +125,67 @@ TEST_F(MainWindowOnVirtualMouse, UnpluggingWhileAMacroPlaysEndsTheUtilityOnce) {
   EXPECT_EQ(shutdowns, 1);
 }
 
+TEST_F(MainWindowOnVirtualMouse, AnswersEraseAndDragIconAsTheDialogRulesForEachAsk) {
+  ASSERT_TRUE(dialog.Create());
+  HWND window = dialog.Window();
+  // The erase goes through the result slot: a stale 0 there would say "not erased".
+  ::SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);
+  HDC dc = ::GetDC(window);
+  EXPECT_NE(::SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 0);
+  ::ReleaseDC(window, dc);
+  // The drag icon is the procedure's own return value, not the slot's.
+  const LRESULT icon = ::SendMessageW(window, WM_GETICON, ICON_BIG, 0);
+  ASSERT_NE(icon, 0);
+  EXPECT_EQ(::SendMessageW(window, WM_QUERYDRAGICON, 0, 0), icon);
+}
+
+// Messages for the window as they come, for a while: clicks from the system's
+// input queue turn into their messages only as they are taken.
+void PumpFor(DWORD milliseconds) {
+  const DWORD start = ::GetTickCount();
+  do {
+    PumpMessages();
+    ::Sleep(5);
+  } while (::GetTickCount() - start < milliseconds);
+}
+
+void ClickAtCursor() {
+  INPUT clicks[2]{};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, clicks, sizeof(INPUT));
+}
+
+TEST_F(MainWindowOnVirtualMouse, SixQuickClicksOnTheFireTimePlusAddSixSteps) {
+  ASSERT_TRUE(dialog.Create());
+  HWND window = dialog.Window();
+  ::SetForegroundWindow(window);
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  const auto pointIn = [&](const SkinEntry& spot) {
+    return POINT{rect.left + spot.x + spot.width / 2, rect.top + spot.y + spot.height / 2};
+  };
+  const POINT tab = pointIn(state.skin.main[10]);
+  ::SetCursorPos(tab.x, tab.y);
+  PumpFor(100);
+  ClickAtCursor();
+  PumpFor(600);  // longer than a double click: the next click is a first one
+  ASSERT_EQ(state.ui.currentPage.load(), Page::Advanced);
+
+  const std::int32_t before = state.config.FIRE_TIME;
+  ASSERT_LE(before, 300 - 6);
+  const POINT plus = pointIn(state.skin.advanced[31]);
+  ::SetCursorPos(plus.x, plus.y);
+  PumpFor(100);
+  for (int click = 0; click < 6; ++click) {
+    ClickAtCursor();
+    PumpFor(80);
+  }
+  PumpFor(200);
+  EXPECT_EQ(state.config.FIRE_TIME, before + 6);
+}
+
 TEST_F(MainWindowOnVirtualMouse, WithTheMaskMissingTheWindowStillOpensAtItsFallbackSize) {
   std::filesystem::remove(std::filesystem::path(std::u16string(state.paths.MaskImage())));
   ASSERT_TRUE(dialog.Create());

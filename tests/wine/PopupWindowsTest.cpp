@@ -9,6 +9,8 @@
 
 #include "skin/PopupMenus.h"
 #include "skin/PopupMenus_win.h"
+#include "skin/SkinImageFiles.h"
+#include "skin/WorkArea_win.h"
 #include "platform/win32/WideText.h"
 #include "wine/WinePaths.h"
 
@@ -28,8 +30,7 @@ class PopupWindows : public ::testing::Test {
     skin_.warning[1] = SkinEntry{228, 122, 116, 34, u"Cancel"};
     macros_.macroCount = 3;
     ui_.popupTargetEntry = 27;  // button 2
-    ui_.popupX = 120;
-    ui_.popupY = 140;
+    ui_.popupSpot = ScreenArea{120, 110, 330, 140};
   }
   ~PopupWindows() override {
     popups_.CloseMenu();
@@ -56,12 +57,13 @@ class PopupWindows : public ::testing::Test {
   MacroTables macros_;
   UiState ui_;
   std::uint8_t language_ = 1;
+  HFONT font_ = nullptr;
   int finished_ = 0;
   PopupMenus popups_{PopupContext{::GetModuleHandleW(nullptr), [] { return FromWide(SourceFolder() + L"\\data\\skins"); }, config_,
                                   skin_, macros_, ui_, language_, {}, [this] {
                                     ++finished_;
                                     popups_.CloseMenu();
-                                  }}};
+                                  }, [this] { return font_; }}};
 };
 
 TEST_F(PopupWindows, MenuItemChoosesAFunctionAndCloses) {
@@ -118,6 +120,77 @@ TEST_F(PopupWindows, MacroGroupHasOneItemPerMacro) {
   ::GetWindowRect(menu, &menuRect);
   ::GetWindowRect(popups_.SubMenuWindow(), &subRect);
   EXPECT_EQ(subRect.top, menuRect.top + 6 * ItemHeight());
+}
+
+TEST_F(PopupWindows, NearTheBottomAndTheRightOfTheWorkAreaMenusOpenAboveAndToTheLeft) {
+  const ScreenArea work = MonitorWorkArea(owner_);
+  // A button 30 pixels above the work area's bottom, near its right edge.
+  ui_.popupSpot = ScreenArea{work.right - 300, work.bottom - 60, work.right - 90, work.bottom - 30};
+  ASSERT_TRUE(popups_.OpenMenu(owner_));
+  HWND menu = popups_.MenuWindow();
+  RECT rect{};
+  ::GetWindowRect(menu, &rect);
+  const int shownHeight = kMenuStrips * ItemHeight() + 1;
+  EXPECT_EQ(rect.top + shownHeight, work.bottom - 60) << "the menu's bottom sits on the button's top";
+  EXPECT_EQ(rect.left, work.right - 300);
+
+  ::SendMessageW(menu, WM_MOUSEMOVE, 0, At(10, 6 * ItemHeight() + 2));  // item 7: six advanced functions
+  ::UpdateWindow(menu);
+  ASSERT_NE(popups_.SubMenuWindow(), nullptr);
+  RECT sub{};
+  ::GetWindowRect(popups_.SubMenuWindow(), &sub);
+  EXPECT_EQ(sub.left, rect.left - ui_.menus.subMenuItemWidth) << "no room on the right: the sub-menu opens on the left";
+  EXPECT_EQ(sub.top, rect.top + ItemHeight()) << "level with its item";
+}
+
+TEST_F(PopupWindows, ADoubleClickOnAMenuIsAPressFollowedByItsRelease) {
+  ASSERT_TRUE(popups_.OpenMenu(owner_));
+  HWND menu = popups_.MenuWindow();
+  const LPARAM item4 = At(10, 3 * ItemHeight() + 2);
+  ::SendMessageW(menu, WM_MOUSEMOVE, 0, item4);
+  ::SendMessageW(menu, WM_LBUTTONDBLCLK, MK_LBUTTON, item4);
+  EXPECT_TRUE(ui_.menus.menuButtonHeld) << "the item is drawn pressed, as on any press";
+  ::SendMessageW(menu, WM_LBUTTONUP, 0, item4);
+  EXPECT_EQ(config_.K[2], 4);
+  EXPECT_FALSE(::IsWindow(menu));
+}
+
+// Rows of a strip of the window on the screen that hold text-coloured pixels.
+int TextRows(HWND window, int top, int width, int height) {
+  HDC dc = ::GetDC(window);
+  int rows = 0;
+  for (int y = top; y < top + height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = ::GetPixel(dc, x, y);
+      if (GetRValue(c) > 220 && GetGValue(c) > 220 && GetBValue(c) > 220) {
+        ++rows;
+        break;
+      }
+    }
+  }
+  ::ReleaseDC(window, dc);
+  return rows;
+}
+
+TEST_F(PopupWindows, TextsAreInTheMainWindowsFont) {
+  // A small and a large face as the main window's font: the menu's first
+  // item grows with it, so it is drawn in that font and not one of its own.
+  UniqueFont small(::CreateFontW(8, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+  UniqueFont large(::CreateFontW(26, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+  skin_.functionNames.Set(1, u"HIGH Jg");
+  int rows[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    font_ = i == 0 ? small.get() : large.get();
+    ASSERT_TRUE(popups_.OpenMenu(owner_));
+    HWND menu = popups_.MenuWindow();
+    ::RedrawWindow(menu, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    rows[i] = TextRows(menu, 0, ui_.menus.menuItemWidth, ItemHeight());
+    popups_.CloseMenu();
+  }
+  EXPECT_GT(rows[0], 0) << "no text in the first item";
+  EXPECT_GE(rows[1], rows[0] + 8) << "the text did not grow with the window's font";
 }
 
 // The warning runs modally; a helper thread answers it the way the cursor would.
