@@ -49,6 +49,8 @@ struct ActionRow {
   std::map<std::u16string, int> expected;
 };
 
+void PrintTo(const ActionRow& row, std::ostream* out) { *out << row.name; }
+
 const std::u16string kConfig = u"config.ini";
 const std::u16string kMacros = u"Macro_EN.dat";
 

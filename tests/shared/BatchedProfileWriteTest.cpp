@@ -23,6 +23,8 @@ struct BatchRow {
   std::vector<ProfileWrite> writes;
 };
 
+void PrintTo(const BatchRow& row, std::ostream* out) { *out << row.name; }
+
 std::vector<ProfileWrite> DownloadWrites() {
   ConfigRecord record;
   SetFactoryDefaults(record);
