@@ -64,6 +64,15 @@ add_custom_command(TARGET zr_utility_virtual POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_VIRTUAL_DIST_DIR})
 target_link_libraries(zr_wine_tests PRIVATE zr_virtual_mouse_win32)
 
+# Saves config.ini in a loop until killed; a Wine test kills it mid-save.
+add_executable(zr_save_loop tests/wine/programs/SaveLoop.cpp)
+target_include_directories(zr_save_loop PRIVATE tests)
+target_link_libraries(zr_save_loop PRIVATE zr_win32)
+if(MINGW)
+  target_link_options(zr_save_loop PRIVATE -municode)
+endif()
+add_dependencies(zr_wine_tests zr_save_loop)
+
 # The console client of the control pipe, beside the virtual build; the Wine
 # tests start it from there.
 add_executable(zr_virtual_mouse_client virtual_mouse/program/VirtualMouseClient.cpp)

@@ -95,8 +95,19 @@ source scripts/wine-env.sh build/windows
 zr_display
 zr_wine_prefix
 export ZR_DIST_DIR="$root/build/windows/dist"
+# A copy of the virtual-mouse build that nobody may write, root included: a
+# read-only bind mount (the tests run as root, so file modes would not do).
+read_only_dist="$root/build/windows/read_only_dist"
+umount "$read_only_dist" 2>/dev/null || true
+rm -rf "$read_only_dist"
+cp -r build/windows/dist_virtual "$read_only_dist"
+if mount --bind "$read_only_dist" "$read_only_dist" && mount -o remount,ro,bind "$read_only_dist"; then
+  export ZR_READ_ONLY_DIST="$read_only_dist"
+fi
 run_gtest "wine" "$WINE" build/windows/zr_wine_tests.exe
 zr_wine_stop
+umount "$read_only_dist" 2>/dev/null || true
+unset ZR_READ_ONLY_DIST
 
 echo "== End-to-end journeys under Wine"
 e2e_log=$(mktemp)

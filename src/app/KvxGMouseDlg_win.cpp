@@ -29,6 +29,9 @@ static_assert(kCommandIndicator == ID_TRAY_INDICATOR && kCommandIndicatorChinese
 constexpr int kDefaultWidth = 1000;
 constexpr int kDefaultHeight = 600;
 
+// Posted by the first failed save of the user's files, from whichever thread saved.
+constexpr UINT kSaveFailedMessage = WM_APP + 0x310;
+
 void CentreOnScreen(HWND window, int width, int height) {
   const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
@@ -136,15 +139,16 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles
                                std::u16string applicationName)
     : instance_(instance),
       state_(state),
-      files_(files),
+      watchedFiles_(files, {state.paths.ConfigFile(), state.paths.MacroFile(1), state.paths.MacroFile(0)}),
+      files_(watchedFiles_),
       bus_(bus),
       applicationName_(std::move(applicationName)),
       icon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED))),
       renderer_(decoder_, state.paths.SkinFolder()),
-      macroEditor_(MacroEditorShellServices{state.macros, state.editor, notices_, applicationName_, files,
+      macroEditor_(MacroEditorShellServices{state.macros, state.editor, notices_, applicationName_, files_,
                                             [&state] { return state.paths.MacroFile(state.languageFlag); }}),
-      input_(instance, state, state.skin, MainWindowInputServices{files, fileQueries_, notices_}, *this) {}
+      input_(instance, state, state.skin, MainWindowInputServices{files_, fileQueries_, notices_}, *this) {}
 
 CKVX_GMouseDlg::~CKVX_GMouseDlg() {
   if (device_) device_->threads.Stop();
@@ -174,7 +178,7 @@ bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
   // Function-local, so the registered message has its number by then.
-  static const std::array<MessageEntry, 22> kMessages = {{
+  static const std::array<MessageEntry, 23> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
@@ -199,6 +203,7 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       {WM_USER + 10, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
       {TrayIcon::ShellRestartMessage(), On(&CKVX_GMouseDlg::OnShellRestarted)},
       {kIndicatorNewsMessage, On(&CKVX_GMouseDlg::OnIndicatorNews)},
+      {kSaveFailedMessage, On(&CKVX_GMouseDlg::OnSaveFailed)},
   }};
   return kMessages;
 }
@@ -212,6 +217,7 @@ INT_PTR CKVX_GMouseDlg::Answer(LRESULT result) {
 
 INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   initStart_ = Now();
+  watchedFiles_.SetAnnouncer([window = Window()] { ::PostMessageW(window, kSaveFailedMessage, 0, 0); });
   input_.Attach(Window());
   // The recorder sees every message before the keyboard filter.
   AddMessageFilter([this](MSG& message) { return macroEditor_.PreTranslate(message); });
@@ -366,6 +372,13 @@ INT_PTR CKVX_GMouseDlg::OnDestroy(WPARAM, LPARAM) {
   indicator_.Hide();
   ::PostQuitMessage(0);
   return FALSE;
+}
+
+// The message waits for the action that failed to finish: the mouse gets its
+// download and the worker its next press whatever the user does with it.
+INT_PTR CKVX_GMouseDlg::OnSaveFailed(WPARAM, LPARAM) {
+  notices_.ShowMessage(SaveFailureMessage(watchedFiles_.FailedFile(), state_.languageFlag));
+  return TRUE;
 }
 
 // --- window commands --------------------------------------------------------

@@ -14,6 +14,7 @@
 
 #include "app/AppState.h"
 #include "app/ExitProcedure.h"
+#include "app/SaveFailureWatch.h"
 #include "app/StartupSequence.h"
 #include "app/TrayIcon_win.h"
 #include "config/ConfigDownload.h"
@@ -151,6 +152,7 @@ class CKVX_GMouseDlg final : public Dialog,
   INT_PTR OnDestroy(WPARAM, LPARAM);
   INT_PTR OnIndicatorNews(WPARAM, LPARAM);
   void ToggleIndicator();
+  INT_PTR OnSaveFailed(WPARAM, LPARAM);
   INT_PTR Answer(LRESULT result);
   INT_PTR OnMouseMove(WPARAM w, LPARAM l) { return input_.OnMouseMove(w, l); }
   INT_PTR OnLButtonDown(WPARAM w, LPARAM l) { return input_.OnLButtonDown(w, l); }
@@ -200,6 +202,7 @@ class CKVX_GMouseDlg final : public Dialog,
 
   HINSTANCE instance_;
   AppState& state_;
+  SaveFailureWatch watchedFiles_;  // every file access of the window goes through it
   ProfileFiles& files_;
   HidBus& bus_;
   std::u16string applicationName_;

@@ -1,6 +1,7 @@
 #include "config/ConfigDownload.h"
 
 #include <array>
+#include <vector>
 
 #include "config/ConfigStore.h"
 #include "config/FunctionTable.h"
@@ -56,8 +57,10 @@ std::uint32_t SystemWheelScrollLines(std::uint8_t wheelSpeed) { return static_ca
 
 void Download(const DownloadServices& services, ConfigRecord& record, std::int32_t currentConfig,
               std::u16string_view configFile) {
-  SaveCurrentConfigNumber(services.files, configFile, currentConfig);
-  SaveConfiguration(services.files, configFile, kDownloadSnapshotNumber, record);
+  // config.ini gets everything the download stores in one replacement, after
+  // the mouse has its reports; the snapshot keeps the values it had here.
+  std::vector<ProfileWrite> writes{CurrentConfigNumberWrite(currentConfig)};
+  AddConfigurationWrites(writes, kDownloadSnapshotNumber, record);
 
   SendButtonAssignments(services.reports, record);
   services.reports.SendWheelSetting(record.WHEEL_STATUS);
@@ -70,7 +73,8 @@ void Download(const DownloadServices& services, ConfigRecord& record, std::int32
   SetHostPointer(services.system, record);
   services.reports.SendFireTime(record.FIRE_TIME);
 
-  SaveConfiguration(services.files, configFile, currentConfig, record);
+  AddConfigurationWrites(writes, currentConfig, record);
+  services.files.WriteStrings(writes, configFile);
 }
 
 }  // namespace zr

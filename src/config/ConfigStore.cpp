@@ -1,5 +1,7 @@
 #include "config/ConfigStore.h"
 
+#include <vector>
+
 #include "platform/Text.h"
 
 namespace zr {
@@ -32,17 +34,23 @@ class SectionReader {
 
 class SectionWriter {
  public:
-  SectionWriter(ProfileFiles& files, std::u16string_view path, std::int32_t number)
-      : files_(files), path_(path), section_(ConfigSectionName(number)) {}
+  SectionWriter(std::vector<ProfileWrite>& writes, std::int32_t number)
+      : writes_(writes), section_(ConfigSectionName(number)) {}
 
-  // Write failures are not the caller's concern: the record in memory stays as it is.
-  void Number(std::u16string_view key, std::int64_t value) { files_.WriteString(section_, key, DecimalText(value), path_); }
+  void Number(std::u16string_view key, std::int64_t value) {
+    writes_.push_back({section_, std::u16string(key), DecimalText(value)});
+  }
 
  private:
-  ProfileFiles& files_;
-  std::u16string_view path_;
+  std::vector<ProfileWrite>& writes_;
   std::u16string section_;
 };
+
+// Write failures are not the caller's concern: the record in memory stays as
+// it is, and the files themselves tell the user once (see SaveFailureWatch).
+void Commit(ProfileFiles& files, std::u16string_view path, const std::vector<ProfileWrite>& writes) {
+  files.WriteStrings(writes, path);
+}
 
 }  // namespace
 
@@ -71,8 +79,8 @@ void LoadConfiguration(ProfileFiles& files, std::u16string_view path, std::int32
   record.FIRE_TIME = in.Number(u"FIRE_TIME");
 }
 
-void SaveConfiguration(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record) {
-  SectionWriter out(files, path, number);
+void AddConfigurationWrites(std::vector<ProfileWrite>& writes, std::int32_t number, const ConfigRecord& record) {
+  SectionWriter out(writes, number);
   for (int slot = 0; slot < kButtonSlots; ++slot) out.Number(SlotKey(slot), record.K[slot]);
   out.Number(u"DPI_LEVEL", record.DPI_LEVEL);
   out.Number(u"WHEEL_STATUS", record.WHEEL_STATUS);
@@ -88,24 +96,38 @@ void SaveConfiguration(ProfileFiles& files, std::u16string_view path, std::int32
   out.Number(u"FIRE_TIME", record.FIRE_TIME);
 }
 
+void SaveConfiguration(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record) {
+  std::vector<ProfileWrite> writes;
+  AddConfigurationWrites(writes, number, record);
+  Commit(files, path, writes);
+}
+
 void SaveCurrentDpiLevel(ProfileFiles& files, std::u16string_view path, std::int32_t number,
                          const ConfigRecord& record) {
-  SectionWriter(files, path, number).Number(u"DPI_LEVEL", record.DPI_LEVEL);
+  std::vector<ProfileWrite> writes;
+  SectionWriter(writes, number).Number(u"DPI_LEVEL", record.DPI_LEVEL);
+  Commit(files, path, writes);
 }
 
 void SaveReportRateStep(ProfileFiles& files, std::u16string_view path, std::int32_t number,
                         const ConfigRecord& record) {
-  SectionWriter(files, path, number).Number(u"USB_SPEED", record.USB_SPEED.load());
+  std::vector<ProfileWrite> writes;
+  SectionWriter(writes, number).Number(u"USB_SPEED", record.USB_SPEED.load());
+  Commit(files, path, writes);
 }
 
 void FactoryReset(ProfileFiles& files, std::u16string_view path, std::int32_t currentNumber, std::uint8_t languageFlag,
                   ConfigRecord& record) {
+  // The factory sections are never written, so reading them between the
+  // saves or before one write of all five gives the same record.
   SetFactoryDefaults(record);
-  SaveConfiguration(files, path, 1, record);
+  std::vector<ProfileWrite> writes;
+  AddConfigurationWrites(writes, 1, record);
   for (std::int32_t number = 5; number >= 2; --number) {
     LoadConfiguration(files, path, number, true, languageFlag, record);
-    SaveConfiguration(files, path, number, record);
+    AddConfigurationWrites(writes, number, record);
   }
+  Commit(files, path, writes);
   LoadConfiguration(files, path, currentNumber, false, languageFlag, record);
 }
 
@@ -126,8 +148,10 @@ StartupChoices ReadStartupChoices(ProfileFiles& files, std::u16string_view path)
   return choices;
 }
 
+ProfileWrite CurrentConfigNumberWrite(std::int32_t number) { return {u"Init", u"CurConfig", DecimalText(number)}; }
+
 void SaveCurrentConfigNumber(ProfileFiles& files, std::u16string_view path, std::int32_t number) {
-  files.WriteString(u"Init", u"CurConfig", DecimalText(number), path);
+  Commit(files, path, {CurrentConfigNumberWrite(number)});
 }
 
 void SaveLanguageFlag(ProfileFiles& files, std::u16string_view path, std::uint8_t languageFlag) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/ConfigRecord.h"
 #include "platform/ProfileFiles.h"
@@ -24,7 +25,11 @@ std::u16string ResetSectionName(std::int32_t number, std::uint8_t languageFlag);
 void LoadConfiguration(ProfileFiles& files, std::u16string_view path, std::int32_t number, bool reset,
                        std::uint8_t languageFlag, ConfigRecord& record);
 // Writes every stored field to Config<number>, in the file's key order.
+// Each save puts its file in place once, whole (ProfileFiles::WriteStrings).
 void SaveConfiguration(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record);
+// The writes of SaveConfiguration, for an action that saves more than one
+// section and writes the file once.
+void AddConfigurationWrites(std::vector<ProfileWrite>& writes, std::int32_t number, const ConfigRecord& record);
 void SaveCurrentDpiLevel(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record);
 void SaveReportRateStep(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record);
 
@@ -45,6 +50,7 @@ struct StartupChoices {
 };
 StartupChoices ReadStartupChoices(ProfileFiles& files, std::u16string_view path);
 void SaveCurrentConfigNumber(ProfileFiles& files, std::u16string_view path, std::int32_t number);
+ProfileWrite CurrentConfigNumberWrite(std::int32_t number);
 void SaveLanguageFlag(ProfileFiles& files, std::u16string_view path, std::uint8_t languageFlag);
 
 }  // namespace zr

@@ -1,6 +1,7 @@
 #include "macros/MacroFile.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "macros/KeyCodes.h"
 #include "platform/Text.h"
@@ -118,10 +119,12 @@ void LoadConstantMacroFile(MacroFileServices& services, std::u16string_view path
 
 bool SaveMacroFile(ProfileFiles& profiles, std::u16string_view path, const MacroTables& tables) {
   const int count = std::clamp<int>(tables.macroCount, 0, kUserMacroSlots);
-  bool written = profiles.WriteString(kMacroSection, kMacroCountKey, DecimalText(count), path);
+  std::vector<ProfileWrite> writes;
+  writes.reserve(static_cast<std::size_t>(count) + 1);
+  writes.push_back({std::u16string(kMacroSection), std::u16string(kMacroCountKey), DecimalText(count)});
   for (int i = 0; i < count; ++i)
-    written = profiles.WriteString(kMacroSection, DecimalText(i), MacroRecordString(tables.macros[i]), path) && written;
-  return written;
+    writes.push_back({std::u16string(kMacroSection), DecimalText(i), MacroRecordString(tables.macros[i])});
+  return profiles.WriteStrings(writes, path);
 }
 
 }  // namespace zr

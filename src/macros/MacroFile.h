@@ -45,8 +45,9 @@ MacroRecord MacroRecordFromString(std::u16string_view text);
 void LoadMacroFile(MacroFileServices& services, std::u16string_view path, MacroTables& tables);
 void LoadConstantMacroFile(MacroFileServices& services, std::u16string_view path, MacroTables& tables);
 
-// Writes the count and the records below it; records of an earlier, longer
-// save stay in the file unread. False when any write failed.
+// Writes the count and the records below it, putting the file in place once;
+// records of an earlier, longer save stay in the file unread. False when the
+// file could not be written.
 bool SaveMacroFile(ProfileFiles& profiles, std::u16string_view path, const MacroTables& tables);
 
 }  // namespace zr

@@ -1,10 +1,5 @@
 #include "platform/IniEngine.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-#include "platform/PortablePath.h"
 #include "platform/Text.h"
 
 namespace zr {
@@ -102,23 +97,6 @@ IniKey* FindKey(IniSection& section, std::u16string_view name) {
   for (IniKey& key : section.keys)
     if (EqualsIgnoringCase(key.name, name)) return &key;
   return nullptr;
-}
-
-bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
-}
-
-// The read-only attribute stops every writer on Windows, administrators included;
-// on POSIX root ignores the mode bits, so they are looked at here.
-bool IsReadOnly(const std::filesystem::path& path) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  if (error || !std::filesystem::exists(status)) return false;
-  using std::filesystem::perms;
-  return (status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
 }
 
 }  // namespace
@@ -234,31 +212,24 @@ std::u16string PortableProfileFiles::ReadString(std::u16string_view section, std
                                                 std::u16string_view defaultValue, std::size_t bufferSize,
                                                 std::u16string_view path) {
   if (key.empty()) return {};
-  std::string bytes;
-  bool present = false;
+  std::optional<std::string> bytes;
   {
-    std::lock_guard lock(mutex_);
-    present = ReadFileBytes(FilePath(path), bytes);
+    const std::unique_lock<std::mutex> lock = LockProfileFile(path);
+    bytes = files_.ReadAll(path);
   }
-  if (!present) return ReadProfileEntry(nullptr, section, key, defaultValue, bufferSize);
-  const IniDocument document = ParseIni(bytes);
+  if (!bytes) return ReadProfileEntry(nullptr, section, key, defaultValue, bufferSize);
+  const IniDocument document = ParseIni(*bytes);
   return ReadProfileEntry(&document, section, key, defaultValue, bufferSize);
 }
 
 bool PortableProfileFiles::WriteString(std::u16string_view section, std::u16string_view key,
                                        std::u16string_view value, std::u16string_view path) {
-  const std::filesystem::path file = FilePath(path);
-  std::lock_guard lock(mutex_);
-  std::string bytes;
-  IniDocument document;
-  if (ReadFileBytes(file, bytes)) document = ParseIni(bytes);
-  if (!SetIniValue(document, section, key, value)) return true;
-  if (IsReadOnly(file)) return false;
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  const std::string encoded = SerializeIni(document);
-  out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
-  return static_cast<bool>(out.flush());
+  const ProfileWrite write{std::u16string(section), std::u16string(key), std::u16string(value)};
+  return writer_.Write(std::span(&write, 1), path);
+}
+
+bool PortableProfileFiles::WriteStrings(std::span<const ProfileWrite> writes, std::u16string_view path) {
+  return writer_.Write(writes, path);
 }
 
 }  // namespace zr

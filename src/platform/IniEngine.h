@@ -3,13 +3,14 @@
 #pragma once
 
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/AtomicFiles.h"
 #include "platform/ProfileFiles.h"
+#include "platform/ProfileWriter.h"
 
 namespace zr {
 
@@ -56,15 +57,18 @@ std::u16string CopyProfileEntry(std::u16string_view value, std::size_t bufferSiz
 std::u16string ReadProfileEntry(const IniDocument* document, std::u16string_view section, std::u16string_view key,
                                 std::u16string_view defaultValue, std::size_t bufferSize);
 
+// Reads and writes through the engine; every write replaces the file whole.
 class PortableProfileFiles final : public ProfileFiles {
  public:
   std::u16string ReadString(std::u16string_view section, std::u16string_view key, std::u16string_view defaultValue,
                             std::size_t bufferSize, std::u16string_view path) override;
   bool WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value,
                    std::u16string_view path) override;
+  bool WriteStrings(std::span<const ProfileWrite> writes, std::u16string_view path) override;
 
  private:
-  std::mutex mutex_;  // the worker thread saves single keys beside the interface thread
+  PortableAtomicFiles files_;
+  ProfileWriter writer_{files_};
 };
 
 }  // namespace zr

@@ -3,10 +3,18 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace zr {
+
+// One key's new value, as a single write of the profile functions takes it.
+struct ProfileWrite {
+  std::u16string section;
+  std::u16string key;
+  std::u16string value;
+};
 
 class ProfileFiles {
  public:
@@ -23,6 +31,18 @@ class ProfileFiles {
   // file as needed. False when the file could not be written.
   virtual bool WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value,
                            std::u16string_view path) = 0;
+
+  // The writes in their order, with the file they leave exactly the one that
+  // WriteString called for each in turn leaves. Implementations that can
+  // put the file in place once, whole, do so: then the file is either as it
+  // was or has every write, and a failure leaves it as it was. False when
+  // the file could not be written.
+  virtual bool WriteStrings(std::span<const ProfileWrite> writes, std::u16string_view path) {
+    bool written = true;
+    for (const ProfileWrite& write : writes)
+      written = WriteString(write.section, write.key, write.value, path) && written;
+    return written;
+  }
 };
 
 }  // namespace zr

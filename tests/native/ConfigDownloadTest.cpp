@@ -158,17 +158,26 @@ class WriteTimeline final : public ProfileFiles {
   }
   bool WriteString(std::u16string_view s, std::u16string_view k, std::u16string_view v,
                    std::u16string_view p) override {
-    writes.push_back({std::u16string(s), mouse_.FeatureLog().size()});
+    singleWrites.push_back(std::u16string(s));
     return files_.WriteString(s, k, v, p);
   }
-  std::vector<std::pair<std::u16string, std::size_t>> writes;
+  bool WriteStrings(std::span<const ProfileWrite> writes, std::u16string_view p) override {
+    batches.push_back({std::vector<ProfileWrite>(writes.begin(), writes.end()), mouse_.FeatureLog().size()});
+    return files_.WriteStrings(writes, p);
+  }
+  struct Batch {
+    std::vector<ProfileWrite> writes;
+    std::size_t reportsBefore;
+  };
+  std::vector<Batch> batches;
+  std::vector<std::u16string> singleWrites;
 
  private:
   ProfileFiles& files_;
   const virtual_mouse::VirtualMouse& mouse_;
 };
 
-TEST_F(ConfigDownloadTest, StepsComeInTheirOrder) {
+TEST_F(ConfigDownloadTest, StepsComeInTheirOrderAndTheFileIsWrittenOnceAtTheEnd) {
   constexpr std::size_t kKeysPerSave = 22;
   WriteTimeline timeline(files, rig.mouse);
   std::size_t reportsAtRepaint = 0;
@@ -176,17 +185,26 @@ TEST_F(ConfigDownloadTest, StepsComeInTheirOrder) {
   rig.repaint.onRepaint = [&] {
     reportsAtRepaint = rig.mouse.FeatureLog().size();
     settingsCallsAtRepaint = rig.system.calls.size();
+    rig.record.DPI_LEVEL = 2;  // the worker follows a DPI button meanwhile
   };
   zr::Download(rig.Services(timeline), rig.record, 4, u"config.ini");
 
   EXPECT_EQ(reportsAtRepaint, 12u);  // after the LED mode, before the fire time
   EXPECT_EQ(settingsCallsAtRepaint, 0u);
   EXPECT_EQ(rig.mouse.TakenReports().back()[1], 0x12);
-  ASSERT_EQ(timeline.writes.size(), 1u + 2 * kKeysPerSave);
-  EXPECT_EQ(timeline.writes.front(), (std::pair<std::u16string, std::size_t>{u"Init", 0}));
-  for (std::size_t i = 1; i <= kKeysPerSave; ++i) EXPECT_EQ(timeline.writes[i], (std::pair<std::u16string, std::size_t>{u"Config6", 0}));
-  for (std::size_t i = 1 + kKeysPerSave; i < timeline.writes.size(); ++i)
-    EXPECT_EQ(timeline.writes[i], (std::pair<std::u16string, std::size_t>{u"Config4", 13}));
+  EXPECT_TRUE(timeline.singleWrites.empty());
+  ASSERT_EQ(timeline.batches.size(), 1u);
+  const WriteTimeline::Batch& batch = timeline.batches.front();
+  EXPECT_EQ(batch.reportsBefore, 13u);
+  ASSERT_EQ(batch.writes.size(), 1u + 2 * kKeysPerSave);
+  EXPECT_EQ(batch.writes[0].section + u"." + batch.writes[0].key + u"=" + batch.writes[0].value, u"Init.CurConfig=4");
+  for (std::size_t i = 1; i <= kKeysPerSave; ++i) EXPECT_EQ(batch.writes[i].section, u"Config6") << i;
+  for (std::size_t i = 1 + kKeysPerSave; i < batch.writes.size(); ++i) EXPECT_EQ(batch.writes[i].section, u"Config4") << i;
+  // The snapshot holds the record as the download began; the current
+  // configuration what it holds at the end, as when each was saved in its step.
+  EXPECT_EQ(batch.writes[7].key, u"DPI_LEVEL");
+  EXPECT_EQ(batch.writes[7].value, u"0");
+  EXPECT_EQ(batch.writes[7 + kKeysPerSave].value, u"2");
 }
 
 TEST(ConfigDownload, AReadOnlyConfigFileStillLetsEveryReportThrough) {
