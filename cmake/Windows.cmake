@@ -91,3 +91,9 @@ target_link_libraries(zr_timing_StartupTiming PRIVATE zr_virtual_mouse)
 target_compile_definitions(zr_timing_StartupTiming PRIVATE ZR_STARTUP_TIMING_DATA="${ZR_STARTUP_TIMING_DATA}")
 add_custom_command(TARGET zr_timing_StartupTiming POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_STARTUP_TIMING_DATA})
+
+# The foreground-switch harness creates the real main window too, on a copy
+# of the same data.
+target_sources(zr_timing_ForegroundSwitchTiming PRIVATE res/app.rc)
+target_compile_definitions(zr_timing_ForegroundSwitchTiming PRIVATE ZR_STARTUP_TIMING_DATA="${ZR_STARTUP_TIMING_DATA}")
+add_dependencies(zr_timing_ForegroundSwitchTiming zr_timing_StartupTiming)

@@ -171,7 +171,7 @@ bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
 }
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
-  static const std::array<MessageEntry, 19> kMessages = {{
+  static const std::array<MessageEntry, 21> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
@@ -191,6 +191,8 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       {WM_LBUTTONDOWN, On(&CKVX_GMouseDlg::OnLButtonDown)},
       {WM_LBUTTONUP, On(&CKVX_GMouseDlg::OnLButtonUp)},
       {WM_USER + 10, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
+      {WM_TIMER, On(&CKVX_GMouseDlg::OnTimer)},
+      {WM_RBUTTONUP, On(&CKVX_GMouseDlg::OnRButtonUp)},
   }};
   return kMessages;
 }
@@ -216,6 +218,8 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   times_.outcome = RunStartupSequence(steps, {files_, fileQueries_, notices_}, state_, applicationName_);
   if (times_.outcome == StartupOutcome::Running) {
     times_.totalMs = MillisecondsSince(initStart_);
+    exit_.AddShutdownStep([this] { appProfiles_.Stop(); });
+    appProfiles_.Start(Window());
   }
   return TRUE;
 }

@@ -42,6 +42,11 @@ class MainWindowInputHooks {
   virtual void AdvancedPageClosed() {}
   // The macro table was replaced (import, reset) while the page shows.
   virtual void MacrosReloaded() {}
+  // The person's own choices of configuration: a Profile 1–5 click, and
+  // after their downloads, Apply and the factory reset.
+  virtual void ConfigurationChosen() {}
+  virtual void Applied() {}
+  virtual void FactoryResetDone() {}
 };
 
 struct MainWindowInputServices {
