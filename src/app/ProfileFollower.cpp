@@ -45,8 +45,10 @@ void ProfileFollower::Start(const ForegroundProgram& foreground) {
 
 void ProfileFollower::ForegroundChanged(ForegroundProgram program, std::uint32_t eventTimeMs) {
   pending_ = std::move(program);
-  pendingSince_ = eventTimeMs;
-  const std::uint32_t age = AgeMs(clock_.NowMs(), eventTimeMs);
+  const std::uint32_t now = clock_.NowMs();
+  const std::uint32_t age = AgeMs(now, eventTimeMs);
+  // An event stamped after now is taken as now, so the settling always ends.
+  pendingSince_ = now - age;
   timer_.Start(std::chrono::milliseconds(age >= kSettleMs ? 0 : kSettleMs - age));
 }
 

@@ -273,6 +273,13 @@ TEST_F(Follower, AnEventReportedLateSettlesFromWhenItHappened) {
   Wait(0);
   follower.TimerElapsed();  // a timer of no delay expires at once
   EXPECT_EQ(downloads.back().configuration, 1);
+
+  // A stamp ahead of the clock (another time base) settles from now, not never.
+  follower.ForegroundChanged({false, u"game.exe"}, time.now + 0x40000000u);
+  Wait(249);
+  EXPECT_EQ(downloads.size(), 2u);
+  Wait(1);
+  EXPECT_EQ(downloads.size(), 3u);
 }
 
 TEST_F(Follower, MenuEditsWriteTheSection) {

@@ -134,7 +134,16 @@ TEST_F(ProfilesOnVirtualMouse, ABoundProgramInFrontGetsItsConfigurationAndTheWin
 
   Notepad notepad;
   ASSERT_NE(notepad.window, nullptr);
-  ::SetForegroundWindow(notepad.window);
+  // A click into notepad, as a person brings it to the front: notepad's own
+  // process activates it and sets its focus, which is the event that counts.
+  RECT frame{};
+  ::GetWindowRect(notepad.window, &frame);
+  ::SetCursorPos((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
+  INPUT click[2]{};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, click, sizeof(INPUT));
   ASSERT_TRUE(WaitUntil(5000, [&] {
     PumpMessages();
     return !announced.empty();
