@@ -103,3 +103,9 @@ add_custom_command(TARGET zr_timing_StartupTiming POST_BUILD
 
 # The indicator harness runs the real main window too, on its own copy of the data.
 target_sources(zr_timing_IndicatorTiming PRIVATE res/app.rc)
+
+# The foreground-switch harness creates the real main window too, on a copy
+# of the same data.
+target_sources(zr_timing_ForegroundSwitchTiming PRIVATE res/app.rc)
+target_compile_definitions(zr_timing_ForegroundSwitchTiming PRIVATE ZR_STARTUP_TIMING_DATA="${ZR_STARTUP_TIMING_DATA}")
+add_dependencies(zr_timing_ForegroundSwitchTiming zr_timing_StartupTiming)

@@ -14,7 +14,7 @@ build/native-release/zr_benchmarks
 echo "== Windows build under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target zr_timing_RegionTiming zr_timing_StepTimerTiming zr_timing_PageRenderTiming \
-  zr_timing_StartupTiming zr_timing_IndicatorTiming zr_timing_DownloadTiming
+  zr_timing_StartupTiming zr_timing_IndicatorTiming zr_timing_DownloadTiming zr_timing_ForegroundSwitchTiming
 source scripts/wine-env.sh build/windows
 zr_display
 zr_wine_prefix

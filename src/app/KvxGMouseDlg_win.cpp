@@ -178,7 +178,7 @@ bool CKVX_GMouseDlg::PreTranslateMessage(MSG& message) {
 
 std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
   // Function-local, so the registered message has its number by then.
-  static const std::array<MessageEntry, 23> kMessages = {{
+  static const std::array<MessageEntry, 25> kMessages = {{
       {WM_INITDIALOG, On(&CKVX_GMouseDlg::OnInitDialog)},
       {WM_PAINT, On(&CKVX_GMouseDlg::OnPaint)},
       {WM_ERASEBKGND, On(&CKVX_GMouseDlg::OnEraseBackground)},
@@ -204,6 +204,8 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       {TrayIcon::ShellRestartMessage(), On(&CKVX_GMouseDlg::OnShellRestarted)},
       {kIndicatorNewsMessage, On(&CKVX_GMouseDlg::OnIndicatorNews)},
       {kSaveFailedMessage, On(&CKVX_GMouseDlg::OnSaveFailed)},
+      {WM_TIMER, On(&CKVX_GMouseDlg::OnTimer)},
+      {WM_RBUTTONUP, On(&CKVX_GMouseDlg::OnRButtonUp)},
   }};
   return kMessages;
 }
@@ -233,6 +235,8 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   indicatorEnabled_ = ReadIndicatorEnabled(files_, state_.paths.ConfigFile());
   if (times_.outcome == StartupOutcome::Running) {
     times_.totalMs = MillisecondsSince(initStart_);
+    exit_.AddShutdownStep([this] { appProfiles_.Stop(); });
+    appProfiles_.Start(Window());
   }
   return TRUE;
 }

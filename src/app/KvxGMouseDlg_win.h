@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "app/AppProfilesShell_win.h"
 #include "app/ExitProcedure.h"
 #include "app/SaveFailureWatch.h"
 #include "app/StartupSequence.h"
@@ -117,6 +118,8 @@ class CKVX_GMouseDlg final : public Dialog,
   std::int32_t WindowWidth() const { return width_; }
   std::int32_t WindowHeight() const { return height_; }
   const StartupTimes& Timings() const { return times_; }
+  // Each switch the per-program profiles make: (configuration, program file name).
+  void SetProfileSwitchAnnouncer(ProfileSwitchAnnouncer announcer) { appProfiles_.SetAnnouncer(std::move(announcer)); }
 
  protected:
   std::span<const MessageEntry> Messages() const override;
@@ -158,6 +161,11 @@ class CKVX_GMouseDlg final : public Dialog,
   INT_PTR OnLButtonDown(WPARAM w, LPARAM l) { return input_.OnLButtonDown(w, l); }
   INT_PTR OnLButtonUp(WPARAM w, LPARAM l) { return input_.OnLButtonUp(w, l); }
   INT_PTR OnStepDelayCommit(WPARAM w, LPARAM l) { return input_.OnStepDelayCommit(w, l); }
+  INT_PTR OnTimer(WPARAM w, LPARAM) { return appProfiles_.OnTimer(w) ? TRUE : FALSE; }
+  INT_PTR OnRButtonUp(WPARAM, LPARAM l) {
+    appProfiles_.OnRightButtonUp(static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l)));
+    return TRUE;
+  }
 
   void ShowAndRestore();
   void ShowTrayMenu();
@@ -190,6 +198,9 @@ class CKVX_GMouseDlg final : public Dialog,
   void AdvancedPageOpened() override { macroEditor_.OnAdvancedPageOpened(Window()); }
   void AdvancedPageClosed() override { macroEditor_.OnAdvancedPageClosed(); }
   void MacrosReloaded() override { macroEditor_.RefillMacroList(); }
+  void ConfigurationChosen() override { appProfiles_.ConfigurationChosen(); }
+  void Applied() override { appProfiles_.Applied(); }
+  void FactoryResetDone() override { appProfiles_.FactoryResetDone(); }
 
   // ExitActions
   void RemoveTrayIcon() override;
@@ -232,6 +243,7 @@ class CKVX_GMouseDlg final : public Dialog,
   IndicatorWindow indicator_{instance_};
   bool indicatorEnabled_ = true;
   ColourPreviewWorker colourPreview_{ColourPreviewShared{state_.ui, state_.config, state_.preview, repaint_}};
+  AppProfilesShell appProfiles_{state_, files_, notices_, [this] { Download(); }};
 };
 
 }  // namespace zr

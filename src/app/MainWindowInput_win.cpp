@@ -172,9 +172,13 @@ void MainWindowInput::RunCommand(const InputRequest& request) {
       ::SendMessageW(window_, WM_CLOSE, 0, 0);
       Repaint(RepaintArea::WholeWindow);
       return;
-    case InputCommand::Apply: hooks_.Download(); return;
+    case InputCommand::Apply:
+      hooks_.Download();
+      hooks_.Applied();
+      return;
     case InputCommand::LoadConfiguration:
       LoadClickedConfiguration(services_.profiles, configFile, state_.currentConfig, language, config);
+      hooks_.ConfigurationChosen();
       return;
     case InputCommand::Minimise:
       ::PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, MAKELPARAM(request.x, request.y));
@@ -186,6 +190,7 @@ void MainWindowInput::RunCommand(const InputRequest& request) {
         if (state_.ui.currentPage == Page::Advanced) hooks_.MacrosReloaded();
       });
       hooks_.Download();
+      hooks_.FactoryResetDone();
       return;
     case InputCommand::SwitchToChinese: hooks_.SwitchLanguage(0); return;
     case InputCommand::SwitchToEnglish: hooks_.SwitchLanguage(1); return;

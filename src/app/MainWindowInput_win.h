@@ -44,6 +44,11 @@ class MainWindowInputHooks {
   virtual void MacrosReloaded() {}
   // The skin font of the current language, for the pop-ups' texts.
   virtual HFONT SkinFont() const { return nullptr; }
+  // The person's own choices of configuration: a Profile 1–5 click, and
+  // after their downloads, Apply and the factory reset.
+  virtual void ConfigurationChosen() {}
+  virtual void Applied() {}
+  virtual void FactoryResetDone() {}
 };
 
 struct MainWindowInputServices {

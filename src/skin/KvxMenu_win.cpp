@@ -19,6 +19,12 @@ bool CKvxMenu::Load(HINSTANCE instance, int resourceId) {
   return menu_ && Convert(menu_.get());
 }
 
+bool CKvxMenu::Adopt(HMENU menu) {
+  menu_.reset(menu);
+  records_.Reset();
+  return menu_ && Convert(menu_.get());
+}
+
 bool CKvxMenu::Convert(HMENU menu) {
   const int count = ::GetMenuItemCount(menu);
   for (int position = 0; position < count; ++position) {

@@ -19,6 +19,8 @@ class CKvxMenu {
   // Destroys the previous menu, loads `resourceId` and converts all of it;
   // false when the resource is missing.
   bool Load(HINSTANCE instance, int resourceId);
+  // Takes over a menu built at run time and converts all of it, as Load does.
+  bool Adopt(HMENU menu);
   // Every item of `menu` and of its sub-menus, depth first; sub-menus stay attached.
   bool Convert(HMENU menu);
 

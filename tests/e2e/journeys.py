@@ -420,11 +420,11 @@ def journey_macro(s):
 
 # --- 5 -----------------------------------------------------------------------
 
-def file_dialog(s, path):
+def file_dialog(s, path, windows_path=None):
     """Answers an open or save dialog by typing the whole path."""
     time.sleep(1.5)
     s.key("ctrl+a")
-    s.type(h.windows_path(path))
+    s.type(windows_path or h.windows_path(path))
     s.key("Return")
     time.sleep(1.0)
 
@@ -827,6 +827,42 @@ def journey_small_screen(s):
              lambda: h.profile_value(s.config(), "Config1", "FIRE_TIME") == str(before + 6), 5)
 
 
+# --- 13 ----------------------------------------------------------------------
+
+def profile_menu(s, spot, item):
+    """Right-clicks a Profile spot and chooses an item of its menu: 0 is
+    "Use for a program...", 1 the first bound program (after the separator)."""
+    sx, sy = s.screen_point(*spot.centre())
+    s.move(*spot.centre())
+    h.xdotool("click", 3)
+    time.sleep(0.8)
+    screen_click(sx + 30, sy + 12 + (item and 21 + 20 * (item - 1)))
+
+
+def journey_app_profiles(s):
+    # The switch a bound program in front causes is checked in the Wine suite
+    # (AppProfilesShellTest): inside this Wine desktop no window event of
+    # another program reaches the utility, only those of its own windows.
+    cfg, end = started(s)
+    skin = s.skin()
+    profile3 = skin.main.spot(6)
+    profile_menu(s, profile3, 0)
+    file_dialog(s, None, r"C:\windows\notepad.exe")
+    wait_for("the binding in config.ini",
+             lambda: h.profile_value(s.config(), "AppProfiles", "App0", "").lower() == "notepad.exe|3", 5)
+    profile = s.config()
+    check(h.profile_value(profile, "AppProfiles", "Count") == "1", "AppProfiles Count is not 1")
+    check(h.profile_value(profile, "Init", "CurConfig") == "1", "binding a program changed CurConfig")
+    # The utility's own windows (the menu, the file dialog) left the mouse as it was.
+    check(m._find(s.reports(), m.download_reports(cfg), end) is None, "binding a program downloaded something")
+
+    profile_menu(s, profile3, 1)
+    wait_for("the binding to go from config.ini",
+             lambda: h.profile_value(s.config(), "AppProfiles", "Count") == "0", 5)
+    check(not h.profile_value(s.config(), "AppProfiles", "App0"), "the removed binding is still in config.ini")
+    check(h.profile_value(s.config(), "Init", "CurConfig") == "1", "removing the binding changed CurConfig")
+
+
 JOURNEYS = [
     (1, "first start", journey_first_start, None),
     (2, "settings and apply", journey_settings, None),
@@ -840,6 +876,7 @@ JOURNEYS = [
     (10, "notification area restarted", journey_shell_restart, None),
     (11, "DPI indicator", journey_indicator, None),
     (12, "pop-ups and quick clicks on a 1366x768 screen", journey_small_screen, small_screen),
+    (13, "a program's own profile", journey_app_profiles, None),
 ]
 
 
