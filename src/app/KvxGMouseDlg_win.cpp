@@ -148,7 +148,11 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles
       renderer_(decoder_, state.paths.SkinFolder()),
       macroEditor_(MacroEditorShellServices{state.macros, state.editor, notices_, applicationName_, files_,
                                             [&state] { return state.paths.MacroFile(state.languageFlag); }}),
-      input_(instance, state, state.skin, MainWindowInputServices{files_, fileQueries_, notices_}, *this) {}
+      input_(instance, state, state.skin, MainWindowInputServices{files_, fileQueries_, notices_}, *this) {
+  // A switch the program in front causes is shown on the indicator.
+  appProfiles_.SetAnnouncer(
+      [this](std::int32_t profile, std::u16string_view program) { AnnounceProfileSwitch(profile, program); });
+}
 
 CKVX_GMouseDlg::~CKVX_GMouseDlg() {
   if (device_) device_->threads.Stop();
