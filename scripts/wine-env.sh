@@ -25,25 +25,28 @@ zr_wine_prefix() {
 }
 
 # Chinese as a person sees it. The skin's Chinese texts ask for 宋体 (SimSun)
-# at 12 pixels; message boxes and menus draw in Tahoma and the dialog faces,
-# which have no Chinese. Map the Song faces to a Ming-style font (setup.sh
-# installs it) that keeps every stroke at that size, and link the others to it
-# for the characters they lack.
+# at 12 pixels; map it to a Ming-style font (setup.sh installs it) that keeps
+# every stroke at that size. Message boxes and menus draw in Tahoma, which has
+# no Chinese: give them the same face (it has Latin letters too). Linking
+# Tahoma to it instead would change the height of every plain list box, since
+# Wine's system font is Tahoma as well.
 zr_cjk_face='AR PL UMing CN'
-zr_cjk_file='uming.ttc'
 zr_cjk_fonts() {
-  local link face reg
-  link=$(printf '%s,%s' "$zr_cjk_file" "$zr_cjk_face" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 |
-    tr -s ' \n' ',,' | sed 's/^,//; s/,$//')
+  local face logfont metric reg
+  face=$(printf '%s' "$zr_cjk_face" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',,' |
+    sed 's/^,//; s/,$//')
+  # A LOGFONTW: height -12, normal weight, DEFAULT_CHARSET, the face padded
+  # with zeros to 32 characters.
+  logfont="f4,ff,ff,ff,00,00,00,00,00,00,00,00,00,00,00,00,90,01,00,00,00,00,00,01,00,00,00,00,$face"
+  while [ $(( $(printf '%s' "$logfont" | tr -cd ',' | wc -c) + 1 )) -lt 92 ]; do logfont="$logfont,00"; done
   reg="$WINEPREFIX/drive_c/zr-fonts.reg"
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-    for face in 宋体 SimSun 新宋体 NSimSun; do printf '"%s"="%s"\r\n' "$face" "$zr_cjk_face"; done
-    printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
-    for face in Tahoma 'Microsoft Sans Serif' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Segoe UI'; do
-      printf '"%s"=hex(7):%s,00,00,00,00\r\n' "$face" "$link"
-    done
+    # Not "SimSun" as well: Wine's own links for its system font name it.
+    printf '"宋体"="%s"\r\n' "$zr_cjk_face"
+    printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n'
+    for metric in MessageFont MenuFont; do printf '"%s"=hex:%s\r\n' "$metric" "$logfont"; done
   } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
   "$WINE" regedit /S 'C:\zr-fonts.reg' >/dev/null 2>&1 || true
   rm -f "$reg"

@@ -156,8 +156,8 @@ TEST_F(VirtualBuild, AnIconTheShellLostComesBackWhenItRestartsAndOnTheNextClose)
   EXPECT_FALSE(RemoveUtilityIcon(window)) << "more than one icon";
 
   // Lost again while hidden, with no broadcast: the next close brings it back.
-  ::PostMessageW(window, WM_CLOSE, 0, 0);
-  ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
+  // Sent, not posted: a sent message would overtake a posted close.
+  ::SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_BLOCK, 5000, nullptr);
   EXPECT_TRUE(UtilityIconPresent(window)) << "a close did not add the icon the shell had lost";
 }
 
