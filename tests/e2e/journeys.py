@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The utility used as a person would: nine journeys, each on a fresh copy of
+"""The utility used as a person would: ten journeys, each on a fresh copy of
 the shipped virtual-mouse folder in a Wine desktop, driven with xdotool and
 checked against the report log, the virtual mouse's state, the files written
 and the screen.
