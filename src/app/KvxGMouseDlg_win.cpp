@@ -246,8 +246,8 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
 }
 
 void CKVX_GMouseDlg::ClearHandoverFlags() {
-  ButtonActionContext context{state_.config,        state_.macros, files_,        state_.paths.ConfigFile(),
-                              state_.currentConfig, repaint_,      &indicatorNews_};
+  ButtonActionContext context{state_.config, state_.macros, files_, state_.paths.ConfigFile(), state_.currentConfig,
+                              repaint_, &indicatorNews_};
   device_ = std::make_unique<DeviceSide>(bus_, std::move(context), state_.config.MACRO_MODE2);
   device_->link.AttachWindow(Window(), [this] { Exit(); });
   device_->link.SetInputChanged([reader = &device_->reader](bool present) { reader->InputChanged(present); });
