@@ -16,17 +16,19 @@ function(zr_delay_import library dll)
   find_library(ZR_IMPORT_${library} NAMES ${library} REQUIRED NO_CACHE)
   set(def ${ZR_DELAY_DIR}/${library}.def)
   set(out ${ZR_DELAY_DIR}/lib${library}_delay.a)
-  if(NOT EXISTS ${out} OR ${ZR_IMPORT_${library}} IS_NEWER_THAN ${out})
-    execute_process(COMMAND ${ZR_NM} ${ZR_IMPORT_${library}} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
-    string(REGEX MATCHALL " I __imp_[A-Za-z0-9_@]+" imports "${symbols}")
-    list(TRANSFORM imports REPLACE " I __imp_" "")
-    list(REMOVE_DUPLICATES imports)
-    list(SORT imports)
-    list(JOIN imports "\n" exports)
-    file(WRITE ${def} "LIBRARY ${dll}\nEXPORTS\n${exports}\n")
-    execute_process(COMMAND ${ZR_DLLTOOL} --input-def ${def} --dllname ${dll} --output-delaylib ${out}
-                    COMMAND_ERROR_IS_FATAL ANY)
-  endif()
+  execute_process(COMMAND ${ZR_NM} ${ZR_IMPORT_${library}} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX MATCHALL " I __imp_[A-Za-z0-9_@]+" imports "${symbols}")
+  list(TRANSFORM imports REPLACE " I __imp_" "")
+  list(REMOVE_DUPLICATES imports)
+  list(SORT imports)
+  list(JOIN imports "\n" exports)
+  file(WRITE ${def} "LIBRARY ${dll}\nEXPORTS\n${exports}\n")
+  # dlltool names the library's symbols after the output path it is given,
+  # and they end up in the executable: a bare file name keeps the build
+  # folder out of it.
+  execute_process(COMMAND ${ZR_DLLTOOL} --input-def ${library}.def --dllname ${dll}
+                          --output-delaylib lib${library}_delay.a
+                  WORKING_DIRECTORY ${ZR_DELAY_DIR} COMMAND_ERROR_IS_FATAL ANY)
   add_library(zr_delay_${library} STATIC IMPORTED GLOBAL)
   set_target_properties(zr_delay_${library} PROPERTIES IMPORTED_LOCATION ${out})
 endfunction()
