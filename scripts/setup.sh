@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core fonts-wqy-zenhei fonts-arphic-uming python3-pil
+  nsis
 )
 
 missing=()

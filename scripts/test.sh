@@ -124,6 +124,21 @@ else
   summary+=("end-to-end: $e2e_totals")
 fi
 
+echo "== Installer, planted libraries and a second build"
+install_log=$(mktemp)
+set +e
+tests/install/run.sh 2>&1 | tee "$install_log"
+install_rc=${PIPESTATUS[0]}
+set -e
+install_totals=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$install_log" | tail -1 || true)
+rm -f "$install_log"
+if [ "$install_rc" -ne 0 ] || [ -z "$install_totals" ]; then
+  summary+=("installer: FAILED (${install_totals:-no totals}; see build/windows/install-test)")
+  status=1
+else
+  summary+=("installer: $install_totals")
+fi
+
 echo
 echo "== Totals"
 printf '  %s\n' "${summary[@]}"

@@ -18,12 +18,12 @@ CKVX_GMouseApp::CKVX_GMouseApp() {
   state_.paths.applicationDirectory = ApplicationDirectoryFromModulePath(modulePath_);
 }
 
-bool CKVX_GMouseApp::InitInstance(HINSTANCE instance) {
-  Win32ProcessServices process([&] {
+int CKVX_GMouseApp::InitInstance(HINSTANCE instance, std::u16string_view arguments) {
+  Win32ProcessServices process([&](MainWindowStart start) {
     CKVX_GMouseDlg dialog(instance, state_, profileFiles_, ProgramHidBus(), ApplicationName(modulePath_));
-    dialog.Run();
+    dialog.Run(start);
   });
-  return zr::InitInstance(process);
+  return RunProcess(process, arguments);
 }
 
 }  // namespace zr

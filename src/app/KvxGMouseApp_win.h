@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "app/AppState.h"
 #include "platform/win32/Win32ProfileFiles.h"
@@ -14,8 +15,8 @@ namespace zr {
 class CKVX_GMouseApp {
  public:
   CKVX_GMouseApp();
-  // Always false: the process ends when it returns.
-  bool InitInstance(HINSTANCE instance);
+  // Runs the process as its arguments ask; returns the process's exit code.
+  int InitInstance(HINSTANCE instance, std::u16string_view arguments);
 
   AppState& State() { return state_; }
 

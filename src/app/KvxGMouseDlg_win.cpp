@@ -158,11 +158,15 @@ CKVX_GMouseDlg::~CKVX_GMouseDlg() {
   if (device_) device_->threads.Stop();
 }
 
-void CKVX_GMouseDlg::Run() {
-  if (Create()) RunMessageLoop();
+void CKVX_GMouseDlg::Run(MainWindowStart start) {
+  if (Create(start)) RunMessageLoop();
 }
 
-bool CKVX_GMouseDlg::Create() { return CreateModeless(instance_, IDD_KVX_GMOUSE_DIALOG, nullptr) != nullptr; }
+bool CKVX_GMouseDlg::Create(MainWindowStart start) {
+  // In the tray the start-up runs just the same; the tray icon brings the window.
+  if (start == MainWindowStart::InTray) return CreateModelessHidden(instance_, IDD_KVX_GMOUSE_DIALOG, nullptr) != nullptr;
+  return CreateModeless(instance_, IDD_KVX_GMOUSE_DIALOG, nullptr) != nullptr;
+}
 
 void CKVX_GMouseDlg::RunMessageLoop() {
   MSG message{};

@@ -27,6 +27,7 @@
 #include "platform/HidBus.h"
 #include "app/MainWindowInput_win.h"
 #include "macros/MacroEditorShell_win.h"
+#include "platform/ProcessServices.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Region.h"
 #include "platform/win32/Dialog.h"
@@ -85,9 +86,9 @@ class CKVX_GMouseDlg final : public Dialog,
 
   // Creates the window from template 102 (running the start-up) and then
   // pumps messages until the window is destroyed.
-  void Run();
+  void Run(MainWindowStart start = MainWindowStart::Shown);
   // The two halves of Run, for harnesses that measure the start.
-  bool Create();
+  bool Create(MainWindowStart start = MainWindowStart::Shown);
   void RunMessageLoop();
 
   // The exit procedure; safe to call again and from inside itself.

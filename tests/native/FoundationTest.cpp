@@ -79,7 +79,13 @@ class RecordingProcess final : public ProcessServices {
   void ReleaseInstanceMutex() override { calls.push_back("release"); }
   void RestoreWindowByTitle(std::u16string_view title) override { calls.push_back("restore " + Utf8FromUtf16(title)); }
   void InitCommonControls() override { calls.push_back("controls"); }
-  void RunMainDialog() override { calls.push_back("dialog"); }
+  void RunMainDialog(MainWindowStart start) override {
+    calls.push_back(start == MainWindowStart::InTray ? "dialog in tray" : "dialog");
+  }
+  EndRequest EndWindowByCommand(std::u16string_view title, std::uint32_t command) override {
+    calls.push_back("end " + Utf8FromUtf16(title) + " " + std::to_string(command));
+    return EndRequest::Ended;
+  }
   std::vector<std::string> calls;
 
  private:

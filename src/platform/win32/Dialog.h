@@ -21,6 +21,9 @@ class Dialog {
   // Creates the dialog from its template for a message loop of the caller's
   // own; nullptr when the window did not outlive its initialisation.
   HWND CreateModeless(HINSTANCE instance, int templateId, HWND parent);
+  // The same from a copy of the template without WS_VISIBLE: the window
+  // exists and initialises, but nothing shows it until someone asks.
+  HWND CreateModelessHidden(HINSTANCE instance, int templateId, HWND parent);
   HWND Window() const { return window_; }
 
  protected:

@@ -9,16 +9,18 @@ namespace zr {
 
 class Win32ProcessServices final : public ProcessServices {
  public:
-  explicit Win32ProcessServices(std::function<void()> runMainDialog) : runMainDialog_(std::move(runMainDialog)) {}
+  explicit Win32ProcessServices(std::function<void(MainWindowStart)> runMainDialog)
+      : runMainDialog_(std::move(runMainDialog)) {}
 
   bool AcquireInstanceMutex(std::u16string_view name) override;
   void ReleaseInstanceMutex() override;
   void RestoreWindowByTitle(std::u16string_view title) override;
   void InitCommonControls() override;
-  void RunMainDialog() override { runMainDialog_(); }
+  void RunMainDialog(MainWindowStart start) override { runMainDialog_(start); }
+  EndRequest EndWindowByCommand(std::u16string_view title, std::uint32_t command) override;
 
  private:
-  std::function<void()> runMainDialog_;
+  std::function<void(MainWindowStart)> runMainDialog_;
   // Held by the first instance until the process ends.
   UniqueKernelHandle mutex_;
 };
