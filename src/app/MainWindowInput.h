@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "config/ConfigRecord.h"
+#include "config/ConfigRepair.h"
 #include "macros/MacroEditorState.h"
 #include "macros/MacroRecord.h"
 #include "platform/ProfileFiles.h"
@@ -25,7 +26,6 @@ inline constexpr std::int32_t kHeaderLastEntry = 19;  // main layout on the othe
 inline constexpr std::int32_t kColourLastEntry = 4;
 inline constexpr std::int32_t kAdvancedLastEntry = 37;
 
-inline constexpr std::int32_t kFireTimeMax = 300;
 inline constexpr std::uint16_t kRepeatCountMax = 65535;
 
 // Child controls of the advanced page.
@@ -115,13 +115,7 @@ std::int32_t FireTimeAt(const SkinEntry& slider, std::int32_t x);
 // Esc and Enter would end the modal run, F10 would enter the system menu.
 bool SwallowedByKeyboardFilter(std::uint32_t message, std::uintptr_t wParam);
 
-// A record straight from a file may break what the editors keep true: no
-// button with the left click, no enabled DPI level or a current level that
-// is not enabled, values beyond their range. Repairs only what is broken,
-// the way the editors would have kept it; true when anything changed.
-bool RepairLoadedRecord(ConfigRecord& record);
-
-// Loads of the release actions and the import, each followed by the repair.
+// Loads of the release actions and the import; each is repaired (config/ConfigRepair.h).
 void LoadClickedConfiguration(ProfileFiles& files, std::u16string_view configFile, std::int32_t number,
                               std::uint8_t languageFlag, ConfigRecord& record);
 // Keeps DPI_LEVEL in configuration 6 and falls back to it.

@@ -1,5 +1,6 @@
 #include "config/ConfigStore.h"
 
+#include "config/ConfigRepair.h"
 #include "platform/Text.h"
 
 namespace zr {
@@ -106,7 +107,9 @@ void FactoryReset(ProfileFiles& files, std::u16string_view path, std::int32_t cu
     LoadConfiguration(files, path, number, true, languageFlag, record);
     SaveConfiguration(files, path, number, record);
   }
-  LoadConfiguration(files, path, currentNumber, false, languageFlag, record);
+  // The reload goes into the mouse: a missing or damaged section must not
+  // leave it without a left click.
+  LoadRepairedConfiguration(files, path, currentNumber, languageFlag, record);
 }
 
 void ExportProfile(ProfileFiles& files, std::u16string_view profilePath, const ConfigRecord& record) {
@@ -115,7 +118,7 @@ void ExportProfile(ProfileFiles& files, std::u16string_view profilePath, const C
 
 void ImportProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
                    ConfigRecord& record) {
-  LoadConfiguration(files, profilePath, kProfileConfigNumber, false, languageFlag, record);
+  LoadRepairedConfiguration(files, profilePath, kProfileConfigNumber, languageFlag, record);
 }
 
 StartupChoices ReadStartupChoices(ProfileFiles& files, std::u16string_view path) {
