@@ -9,7 +9,7 @@ target_compile_options(zr_core PRIVATE -fsanitize=fuzzer-no-link ${ZR_FUZZ_SANIT
 # Anything else linking the instrumented core needs the sanitizer runtimes.
 target_link_options(zr_core INTERFACE -fsanitize=address,undefined)
 
-foreach(target fuzz_macro_file fuzz_ini_engine fuzz_skin_image)
+foreach(target fuzz_macro_file fuzz_ini_engine fuzz_skin_image fuzz_config_load)
   add_executable(${target} fuzz/${target}.cpp)
   target_compile_options(${target} PRIVATE -fsanitize=fuzzer ${ZR_FUZZ_SANITIZERS})
   target_link_options(${target} PRIVATE -fsanitize=fuzzer)

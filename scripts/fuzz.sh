@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_macro_file fuzz_ini_engine fuzz_skin_image)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_macro_file fuzz_ini_engine fuzz_skin_image fuzz_config_load)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz

@@ -82,6 +82,7 @@ cmake --build --preset fuzz
 run_fuzzer fuzz_macro_file
 run_fuzzer fuzz_ini_engine
 run_fuzzer fuzz_skin_image
+run_fuzzer fuzz_config_load
 
 echo "== Windows build (MinGW-w64)"
 cmake --preset windows >/dev/null

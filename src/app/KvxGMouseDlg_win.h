@@ -177,6 +177,7 @@ class CKVX_GMouseDlg final : public Dialog,
   void AdvancedPageOpened() override { macroEditor_.OnAdvancedPageOpened(Window()); }
   void AdvancedPageClosed() override { macroEditor_.OnAdvancedPageClosed(); }
   void MacrosReloaded() override { macroEditor_.RefillMacroList(); }
+  void EndMacroEditing() override { macroEditor_.EndEditingBeforeReload(); }
 
   // ExitActions
   void RemoveTrayIcon() override;

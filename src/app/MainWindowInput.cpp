@@ -131,7 +131,10 @@ void PressOnAdvancedPage(InputModel model, InputRequest& request, std::int32_t x
   if (ui.mainHover == kColourTabEntry) return LeaveAdvancedPage(model, request, Page::Colour);
   const std::int32_t entry = ui.advancedHover;
   switch (entry) {
-    case kImportMacrosEntry: request.command = InputCommand::ImportMacros; return;
+    case kImportMacrosEntry:
+      request.command = InputCommand::ImportMacros;
+      request.endMacroEditing = true;
+      return;
     case kExportMacrosEntry: request.command = InputCommand::ExportMacros; return;
     case kAddMacroEntry: request.command = InputCommand::AddOrSelectMacro; return;
     case kDeleteMacroEntry: request.command = InputCommand::DeleteMacro; return;
@@ -249,10 +252,13 @@ InputRequest Release(InputModel model, std::int32_t x, std::int32_t y) {
     request.command = InputCommand::Close;
   } else if (entry == kFactoryResetEntry) {
     request.command = InputCommand::FactoryReset;
+    request.endMacroEditing = true;
   } else if (entry == kChineseEntry) {
     request.command = InputCommand::SwitchToChinese;
+    request.endMacroEditing = true;
   } else if (entry == kEnglishEntry) {
     request.command = InputCommand::SwitchToEnglish;
+    request.endMacroEditing = true;
   } else if (entry == kWebLinkEntry) {
     request.command = InputCommand::OpenWebLink;
   }
@@ -309,6 +315,10 @@ void RunHideCommand(ProfileFiles& files, std::u16string_view configFile, std::ui
                     ConfigRecord& record) {
   SaveCurrentDpiLevel(files, configFile, kDownloadSnapshotNumber, record);
   LoadClickedConfiguration(files, configFile, kDownloadSnapshotNumber, languageFlag, record);
+}
+
+std::u16string_view NoProfileMessage(std::uint8_t languageFlag) {
+  return languageFlag != 0 ? kNoProfileMessageEnglish : kNoProfileMessageChinese;
 }
 
 bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,

@@ -79,6 +79,9 @@ struct InputRequest {
   bool startColourPreview = false;  // the running flag is already set
   InputCommand command = InputCommand::None;
   bool warningFirst = false;        // OpenPopup: ask with the warning dialog before opening
+  // Before the command: it reloads or replaces the macro tables, so a
+  // recording, an in-place delay edit and the keyboard hook end first.
+  bool endMacroEditing = false;
   std::int32_t x = 0;               // the click position in client coordinates
   std::int32_t y = 0;
   RepaintArea repaint = RepaintArea::None;  // invalidate with erasing
@@ -122,8 +125,11 @@ void LoadClickedConfiguration(ProfileFiles& files, std::u16string_view configFil
 void RunHideCommand(ProfileFiles& files, std::u16string_view configFile, std::uint8_t languageFlag,
                     ConfigRecord& record);
 // A file without any key of the profile section is not a profile: nothing
-// changes and false comes back, for the shell to show the missing-file message.
+// changes and false comes back, for the shell to say so in the window's language.
 bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
                           ConfigRecord& record);
+inline constexpr std::u16string_view kNoProfileMessageEnglish = u"The file holds no profile. Nothing was imported.";
+inline constexpr std::u16string_view kNoProfileMessageChinese = u"该文件中没有配置，未导入任何内容。";
+std::u16string_view NoProfileMessage(std::uint8_t languageFlag);
 
 }  // namespace zr

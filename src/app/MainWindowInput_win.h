@@ -42,6 +42,9 @@ class MainWindowInputHooks {
   virtual void AdvancedPageClosed() {}
   // The macro table was replaced (import, reset) while the page shows.
   virtual void MacrosReloaded() {}
+  // The tables are about to be reloaded or replaced: end the recording and
+  // any in-place delay edit, and remove the keyboard hook.
+  virtual void EndMacroEditing() {}
 };
 
 struct MainWindowInputServices {

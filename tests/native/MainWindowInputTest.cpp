@@ -259,6 +259,8 @@ TEST_F(InputFixture, ReleaseTableActsOnTheEntryUnderTheCursorOnEveryPage) {
       ASSERT_TRUE(ui.pressed);
       const InputRequest request = ReleaseAt(Centre(skin.main[row.entry]));
       EXPECT_EQ(request.command, row.command);
+      // Reset and the language switch reload the macro tables.
+      EXPECT_EQ(request.endMacroEditing, row.entry >= 16 && row.entry <= 18);
       EXPECT_FALSE(ui.pressed);
       EXPECT_EQ(request.repaint, RepaintArea::WholeWindow);
       EXPECT_EQ(ui.mainHover, row.clearsHover ? kNoSpot : row.entry);
@@ -266,6 +268,14 @@ TEST_F(InputFixture, ReleaseTableActsOnTheEntryUnderTheCursorOnEveryPage) {
       else EXPECT_EQ(currentConfig, 1);
       ShowPage(Page::Main);
     }
+  }
+}
+
+TEST_F(InputFixture, OnlyTheMacroImportOfTheAdvancedPageEndsMacroEditing) {
+  for (std::int32_t entry = 0; entry <= 7; ++entry) {
+    ShowPage(Page::Advanced);
+    EXPECT_EQ(PressAt(Centre(skin.advanced[entry])).endMacroEditing, entry == 0) << entry;
+    ReleaseAt(Centre(skin.advanced[entry]));
   }
 }
 
