@@ -32,6 +32,8 @@ namespace zr {
 
 inline constexpr std::uint8_t kVendorInputReportId = 6;
 inline constexpr std::uint8_t kButtonEventBase = 0xF0;
+// Event codes 0xF1..0xFF: one per button code 1..15.
+inline constexpr std::size_t kButtonEventCodes = 0xFF - kButtonEventBase;
 inline constexpr std::uint8_t kReleasedLevelByte = 0x80;
 inline constexpr std::int32_t kHeldMacroRepetitions = 10000;
 inline constexpr std::uint32_t kShortestStepMs = 15;
@@ -45,7 +47,7 @@ struct MissedPress {
 };
 // The newest missed press of each button, oldest first.
 struct MissedPresses {
-  std::array<MissedPress, 0x100 - kButtonEventBase - 1> presses{};
+  std::array<MissedPress, kButtonEventCodes> presses{};
   std::size_t count = 0;
 };
 
@@ -89,8 +91,8 @@ class ButtonActionHandover {
   StepTimer* stepTimer_ = nullptr;
   // Under the mutex: per event code above the base, the last missed level
   // byte and when it came (0: none since the action began).
-  std::array<std::uint8_t, 0x100 - kButtonEventBase - 1> missedLevel_{};
-  std::array<std::uint32_t, 0x100 - kButtonEventBase - 1> missedOrder_{};
+  std::array<std::uint8_t, kButtonEventCodes> missedLevel_{};
+  std::array<std::uint32_t, kButtonEventCodes> missedOrder_{};
   std::uint32_t missedCount_ = 0;
   bool releaseRequested_ = false;
   bool shutdown_ = false;

@@ -8,6 +8,7 @@
 
 #include "app/MainWindowInput.h"
 #include "config/ConfigStore.h"
+#include "platform/UserNotices.h"
 #include "shared/MemoryProfileFiles.h"
 
 namespace zr::test {
@@ -387,6 +388,10 @@ TEST_F(ProfileLoads, FileWithoutTheProfileSectionChangesNothing) {
   EXPECT_FALSE(ImportCheckedProfile(files, u"missing.ini", 1, record));
   EXPECT_EQ(record.FIRE_TIME, 123);
   EXPECT_EQ(record.K[0], 1);
+  // What the user is told says so in the window's language, not that a file is missing.
+  EXPECT_EQ(NoProfileMessage(1), kNoProfileMessageEnglish);
+  EXPECT_EQ(NoProfileMessage(0), kNoProfileMessageChinese);
+  EXPECT_NE(NoProfileMessage(0), kMissingFileMessage);
 }
 
 TEST_F(ProfileLoads, ExportedProfileComesBackExactly) {
