@@ -12,6 +12,7 @@ target_link_options(zr_core INTERFACE -fsanitize=address,undefined)
 foreach(target fuzz_macro_file fuzz_ini_engine fuzz_skin_image
     fuzz_skin_layout
     fuzz_input_reports
+    fuzz_config_load
     )
   add_executable(${target} fuzz/${target}.cpp)
   target_compile_options(${target} PRIVATE -fsanitize=fuzzer ${ZR_FUZZ_SANITIZERS})

@@ -8,44 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "MemoryFiles.h"
 #include "macros/MacroFile.h"
-#include "platform/IniEngine.h"
 
 namespace {
-
-// Files in memory, so that a run costs one parse and not one per read: the
-// engine's own parsing, lookups and writes, with each file's text written
-// out and parsed again after a write, as a file on disk would be.
-class MemoryFiles final : public zr::ProfileFiles, public zr::FileQueries {
- public:
-  void Put(const std::u16string& path, std::string_view bytes) { files_[path] = {zr::ParseIni(bytes), false}; }
-
-  std::u16string ReadString(std::u16string_view section, std::u16string_view key, std::u16string_view defaultValue,
-                            std::size_t bufferSize, std::u16string_view path) override {
-    const auto found = files_.find(std::u16string(path));
-    if (found == files_.end()) return zr::ReadProfileEntry(nullptr, section, key, defaultValue, bufferSize);
-    File& file = found->second;
-    if (file.rewritten) file = {zr::ParseIni(zr::SerializeIni(file.document)), false};
-    return zr::ReadProfileEntry(&file.document, section, key, defaultValue, bufferSize);
-  }
-
-  bool WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value,
-                   std::u16string_view path) override {
-    File& file = files_[std::u16string(path)];
-    zr::SetIniValue(file.document, section, key, value);
-    file.rewritten = true;
-    return true;
-  }
-
-  bool Exists(std::u16string_view path) override { return files_.count(std::u16string(path)) != 0; }
-
- private:
-  struct File {
-    zr::IniDocument document;
-    bool rewritten = false;
-  };
-  std::map<std::u16string, File> files_;
-};
 
 class SilentNotices final : public zr::UserNotices {
  public:
@@ -73,7 +39,7 @@ void RequireBounded(const zr::MacroTables& tables) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::u16string input = u"\\input.dat", output = u"\\output.dat";
-  MemoryFiles files;
+  zr::fuzz::MemoryFiles files;
   files.Put(input, std::string_view(reinterpret_cast<const char*>(data), size));
   SilentNotices notices;
   zr::MacroFileServices services{files, files, notices};

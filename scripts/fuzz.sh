@@ -14,6 +14,7 @@ targets=("$@")
   fuzz_skin_layout
   fuzz_input_reports
   fuzz_popup_placement
+  fuzz_config_load
 )
 
 cmake --preset fuzz >/dev/null

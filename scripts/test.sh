@@ -85,6 +85,7 @@ run_fuzzer fuzz_skin_image
 run_fuzzer fuzz_skin_layout
 run_fuzzer fuzz_input_reports
 run_fuzzer fuzz_popup_placement
+run_fuzzer fuzz_config_load
 
 echo "== Windows build (MinGW-w64)"
 cmake --preset windows >/dev/null

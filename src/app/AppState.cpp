@@ -1,15 +1,13 @@
 #include "app/AppState.h"
 
-#include "config/ConfigStore.h"
+#include "config/ConfigRepair.h"
 
 namespace zr {
 
-void LoadStartupState(ProfileFiles& files, AppState& state) {
-  const std::u16string configFile = state.paths.ConfigFile();
-  const StartupChoices choices = ReadStartupChoices(files, configFile);
+void LoadStartupState(ProfileFiles& files, FileQueries& fileQueries, AppState& state) {
+  const StartupChoices choices = LoadStartupConfiguration(files, fileQueries, state.paths.ConfigFile(), state.config);
   state.currentConfig = choices.currentConfig;
   state.languageFlag = choices.languageFlag;
-  LoadConfiguration(files, configFile, state.currentConfig, false, state.languageFlag, state.config);
 }
 
 }  // namespace zr

@@ -10,6 +10,7 @@
 #include "config/ConfigRecord.h"
 #include "macros/MacroEditorState.h"
 #include "macros/MacroRecord.h"
+#include "platform/FileQueries.h"
 #include "platform/ProfileFiles.h"
 
 namespace zr {
@@ -28,8 +29,8 @@ struct AppState {
 };
 
 // The start-up reads of the main window: CurConfig and VER_SEL of section
-// Init, then configuration CurConfig. A missing config.ini gives
-// configuration 0 in Chinese.
-void LoadStartupState(ProfileFiles& files, AppState& state);
+// Init, then configuration CurConfig, repaired (LoadStartupConfiguration).
+// A missing config.ini gives configuration 1's factory defaults in Chinese.
+void LoadStartupState(ProfileFiles& files, FileQueries& fileQueries, AppState& state);
 
 }  // namespace zr

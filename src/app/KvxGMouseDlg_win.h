@@ -202,6 +202,7 @@ class CKVX_GMouseDlg final : public Dialog,
   void ConfigurationChosen() override { appProfiles_.ConfigurationChosen(); }
   void Applied() override { appProfiles_.Applied(); }
   void FactoryResetDone() override { appProfiles_.FactoryResetDone(); }
+  void EndMacroEditing() override { macroEditor_.EndEditingBeforeReload(); }
 
   // ExitActions
   void RemoveTrayIcon() override;

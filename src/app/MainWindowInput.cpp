@@ -4,6 +4,7 @@
 #include <mutex>
 #include <utility>
 
+#include "config/ConfigRepair.h"
 #include "config/ConfigStore.h"
 #include "config/FunctionTable.h"
 #include "platform/Text.h"
@@ -48,18 +49,11 @@ constexpr std::int32_t kRepeatModeEntry = 6;
 constexpr std::int32_t kTriggerModeEntry = 7;
 constexpr std::int32_t kFirstPointerSpeedEntry = 8;
 constexpr std::int32_t kFirstWheelSpeedEntry = 18;
-constexpr std::int32_t kSpeedSteps = 10;
 constexpr std::int32_t kFireSliderEntry = 30;
 constexpr std::int32_t kFireUpEntry = 31;
 constexpr std::int32_t kFireDownEntry = 32;
 
-constexpr std::int32_t kLedModes = 4;
-
 bool InRange(std::int32_t value, std::int32_t first, std::int32_t last) { return value >= first && value <= last; }
-
-bool IsValidFunctionCode(std::int32_t code) {
-  return InRange(code, 1, 6) || InRange(code, 11, 17) || InRange(code, kFirstConsumerCode, kLastUserMacroCode);
-}
 
 void RequestDrag(InputRequest& request, std::int32_t x, std::int32_t y) {
   request.command = InputCommand::WindowDrag;
@@ -138,7 +132,10 @@ void PressOnAdvancedPage(InputModel model, InputRequest& request, std::int32_t x
   if (ui.mainHover == kColourTabEntry) return LeaveAdvancedPage(model, request, Page::Colour);
   const std::int32_t entry = ui.advancedHover;
   switch (entry) {
-    case kImportMacrosEntry: request.command = InputCommand::ImportMacros; return;
+    case kImportMacrosEntry:
+      request.command = InputCommand::ImportMacros;
+      request.endMacroEditing = true;
+      return;
     case kExportMacrosEntry: request.command = InputCommand::ExportMacros; return;
     case kAddMacroEntry: request.command = InputCommand::AddOrSelectMacro; return;
     case kDeleteMacroEntry: request.command = InputCommand::DeleteMacro; return;
@@ -256,10 +253,13 @@ InputRequest Release(InputModel model, std::int32_t x, std::int32_t y) {
     request.command = InputCommand::Close;
   } else if (entry == kFactoryResetEntry) {
     request.command = InputCommand::FactoryReset;
+    request.endMacroEditing = true;
   } else if (entry == kChineseEntry) {
     request.command = InputCommand::SwitchToChinese;
+    request.endMacroEditing = true;
   } else if (entry == kEnglishEntry) {
     request.command = InputCommand::SwitchToEnglish;
+    request.endMacroEditing = true;
   } else if (entry == kWebLinkEntry) {
     request.command = InputCommand::OpenWebLink;
   }
@@ -307,53 +307,19 @@ bool SwallowedByKeyboardFilter(std::uint32_t message, std::uintptr_t wParam) {
   return keyMessage && wParam == kF10;
 }
 
-bool RepairLoadedRecord(ConfigRecord& record) {
-  bool changed = false;
-  auto set = [&changed](auto& field, auto value) {
-    if (field != value) {
-      field = value;
-      changed = true;
-    }
-  };
-  for (int slot = 0; slot < kButtonSlots; ++slot)
-    if (!IsValidFunctionCode(record.K[slot])) set(record.K[slot], std::int32_t{kButtonCodes[slot]});
-  bool leftClick = false;
-  for (const auto& code : record.K) leftClick = leftClick || code == kLeftClickCode;
-  if (!leftClick) set(record.K[0], kLeftClickCode);  // the factory's left button
-
-  // A step beyond the table is sent and shown as the lowest one already.
-  for (auto& step : record.DPI_SET)
-    if (step >= kDpiSteps) set(step, std::uint8_t{0});
-  if (!InRange(record.DPI_LEVEL, 0, kDpiLevels - 1)) set(record.DPI_LEVEL, 0);
-  const std::int32_t level = record.DPI_LEVEL;
-  if (record.DPI_SET_EN[level] == 0) {
-    std::int32_t next = level;
-    for (std::int32_t step = 1; step < kDpiLevels && next == level; ++step)
-      if (record.DPI_SET_EN[(level + step) % kDpiLevels] != 0) next = (level + step) % kDpiLevels;
-    if (next == level) set(record.DPI_SET_EN[level], std::uint8_t{1});
-    else set(record.DPI_LEVEL, next);
-  }
-
-  if (!InRange(record.WHEEL_STATUS, 0, 1)) set(record.WHEEL_STATUS, 0);
-  if (!InRange(record.MACRO_MODE2, 0, 1)) set(record.MACRO_MODE2, 0);
-  if (record.LED_STATUS >= kLedModes) set(record.LED_STATUS, std::uint8_t{0});  // sent as mode 0 anyway
-  if (record.DPI_SPEED >= kSpeedSteps) set(record.DPI_SPEED, std::uint8_t{kSpeedSteps - 1});
-  if (record.WHEEL_SPEED >= kSpeedSteps) set(record.WHEEL_SPEED, std::uint8_t{kSpeedSteps - 1});
-  if (record.USB_SPEED > 3) set(record.USB_SPEED, std::uint8_t{3});
-  set(record.FIRE_TIME, std::clamp(record.FIRE_TIME, 0, kFireTimeMax));
-  return changed;
-}
-
 void LoadClickedConfiguration(ProfileFiles& files, std::u16string_view configFile, std::int32_t number,
                               std::uint8_t languageFlag, ConfigRecord& record) {
-  LoadConfiguration(files, configFile, number, false, languageFlag, record);
-  RepairLoadedRecord(record);
+  LoadRepairedConfiguration(files, configFile, number, languageFlag, record);
 }
 
 void RunHideCommand(ProfileFiles& files, std::u16string_view configFile, std::uint8_t languageFlag,
                     ConfigRecord& record) {
   SaveCurrentDpiLevel(files, configFile, kDownloadSnapshotNumber, record);
   LoadClickedConfiguration(files, configFile, kDownloadSnapshotNumber, languageFlag, record);
+}
+
+std::u16string_view NoProfileMessage(std::uint8_t languageFlag) {
+  return languageFlag != 0 ? kNoProfileMessageEnglish : kNoProfileMessageChinese;
 }
 
 bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
@@ -372,7 +338,6 @@ bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, 
     anyKey = anyKey || files.ReadString(section, key, kAbsent, 4, profilePath) != kAbsent;
   if (!anyKey) return false;
   ImportProfile(files, profilePath, languageFlag, record);
-  RepairLoadedRecord(record);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "config/ConfigRecord.h"
+#include "config/ConfigRepair.h"
 #include "macros/MacroEditorState.h"
 #include "macros/MacroRecord.h"
 #include "platform/ProfileFiles.h"
@@ -25,7 +26,6 @@ inline constexpr std::int32_t kHeaderLastEntry = 19;  // main layout on the othe
 inline constexpr std::int32_t kColourLastEntry = 4;
 inline constexpr std::int32_t kAdvancedLastEntry = 37;
 
-inline constexpr std::int32_t kFireTimeMax = 300;
 inline constexpr std::uint16_t kRepeatCountMax = 65535;
 
 // Child controls of the advanced page.
@@ -79,6 +79,9 @@ struct InputRequest {
   bool startColourPreview = false;  // the running flag is already set
   InputCommand command = InputCommand::None;
   bool warningFirst = false;        // OpenPopup: ask with the warning dialog before opening
+  // Before the command: it reloads or replaces the macro tables, so a
+  // recording, an in-place delay edit and the keyboard hook end first.
+  bool endMacroEditing = false;
   std::int32_t x = 0;               // the click position in client coordinates
   std::int32_t y = 0;
   RepaintArea repaint = RepaintArea::None;  // invalidate with erasing
@@ -115,21 +118,18 @@ std::int32_t FireTimeAt(const SkinEntry& slider, std::int32_t x);
 // Esc and Enter would end the modal run, F10 would enter the system menu.
 bool SwallowedByKeyboardFilter(std::uint32_t message, std::uintptr_t wParam);
 
-// A record straight from a file may break what the editors keep true: no
-// button with the left click, no enabled DPI level or a current level that
-// is not enabled, values beyond their range. Repairs only what is broken,
-// the way the editors would have kept it; true when anything changed.
-bool RepairLoadedRecord(ConfigRecord& record);
-
-// Loads of the release actions and the import, each followed by the repair.
+// Loads of the release actions and the import; each is repaired (config/ConfigRepair.h).
 void LoadClickedConfiguration(ProfileFiles& files, std::u16string_view configFile, std::int32_t number,
                               std::uint8_t languageFlag, ConfigRecord& record);
 // Keeps DPI_LEVEL in configuration 6 and falls back to it.
 void RunHideCommand(ProfileFiles& files, std::u16string_view configFile, std::uint8_t languageFlag,
                     ConfigRecord& record);
 // A file without any key of the profile section is not a profile: nothing
-// changes and false comes back, for the shell to show the missing-file message.
+// changes and false comes back, for the shell to say so in the window's language.
 bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
                           ConfigRecord& record);
+inline constexpr std::u16string_view kNoProfileMessageEnglish = u"The file holds no profile. Nothing was imported.";
+inline constexpr std::u16string_view kNoProfileMessageChinese = u"该文件中没有配置，未导入任何内容。";
+std::u16string_view NoProfileMessage(std::uint8_t languageFlag);
 
 }  // namespace zr

@@ -9,6 +9,7 @@
 
 #include "config/ConfigStore.h"
 #include "macros/MacroFile.h"
+#include "macros/MacroImport.h"
 #include "macros/MacroReset.h"
 #include "platform/Text.h"
 #include "platform/win32/WideText.h"
@@ -117,6 +118,7 @@ void MainWindowInput::Execute(const InputRequest& request) {
   Repaint(request.repaint);
   if (request.enterAdvancedPage) CreateAdvancedControls();
   if (request.startColourPreview) hooks_.StartColourPreview();
+  if (request.endMacroEditing) hooks_.EndMacroEditing();
   RunCommand(request);
   if (request.updateNow && window_ != nullptr) ::UpdateWindow(window_);
 }
@@ -141,7 +143,7 @@ void MainWindowInput::RunCommand(const InputRequest& request) {
     case InputCommand::ImportProfile:
       if (const auto path = AskFile(false, u"ini")) {
         if (!ImportCheckedProfile(services_.profiles, *path, language, config))
-          services_.notices.ShowMessage(kMissingFileMessage);
+          services_.notices.ShowMessage(NoProfileMessage(language));
         Repaint(RepaintArea::WholeWindow);
       }
       return;
@@ -154,7 +156,10 @@ void MainWindowInput::RunCommand(const InputRequest& request) {
     case InputCommand::OpenPopup: OpenPopup(request.warningFirst); return;
     case InputCommand::ImportMacros:
       if (const auto path = AskFile(false, u"dat")) {
-        LoadMacroFile(macroServices, *path, state_.macros);
+        if (!ImportMacroFile(macroServices, *path, state_.macros)) {
+          services_.notices.ShowMessage(NoMacrosMessage(language));
+          return;
+        }
         hooks_.MacrosReloaded();
         Repaint(RepaintArea::AdvancedRegion);
       }

@@ -49,6 +49,9 @@ class MainWindowInputHooks {
   virtual void ConfigurationChosen() {}
   virtual void Applied() {}
   virtual void FactoryResetDone() {}
+  // The tables are about to be reloaded or replaced: end the recording and
+  // any in-place delay edit, and remove the keyboard hook.
+  virtual void EndMacroEditing() {}
 };
 
 struct MainWindowInputServices {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/MainWindowInput.h"
+#include "config/ConfigRepair.h"
 
 namespace zr {
 namespace {
@@ -21,8 +21,8 @@ std::uint32_t AgeMs(std::uint32_t now, std::uint32_t eventTime) {
 
 void LoadForProfileSwitch(ProfileFiles& files, std::u16string_view configFile, std::int32_t number,
                           std::uint8_t languageFlag, ConfigRecord& record) {
-  // The same load and repair as a Profile 1–5 click.
-  LoadClickedConfiguration(files, configFile, number, languageFlag, record);
+  // The same load and repair as every load that reaches the mouse.
+  LoadRepairedConfiguration(files, configFile, number, languageFlag, record);
 }
 
 ProfileFollower::ProfileFollower(ProfileFollowerContext context, OneShotTimer& timer, TickClock& clock)

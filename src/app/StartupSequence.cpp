@@ -49,7 +49,7 @@ StartupOutcome RunStartupSequence(StartupSteps& steps, StartupServices services,
   steps.AppendAboutItem();
   steps.SetBigIcon();
 
-  LoadStartupState(services.profiles, state);
+  LoadStartupState(services.profiles, services.files, state);
   steps.SetWindowTitle(kMainWindowTitle);
 
   ExitThroughSteps exit(steps);

@@ -14,6 +14,10 @@ inline constexpr int kButtonSlots = 6;
 inline constexpr int kDpiLevels = 4;
 // USB_SPEED steps 0..3 and, after the last, wraps to 0.
 inline constexpr std::uint8_t kLastReportRateStep = 3;
+// DPI_SPEED and WHEEL_SPEED steps 0..9, LED_STATUS modes 0..3, FIRE_TIME 0..300.
+inline constexpr std::int32_t kSpeedSteps = 10;
+inline constexpr std::int32_t kLedModes = 4;
+inline constexpr std::int32_t kFireTimeMax = 300;
 
 struct ConfigRecord {
   // Stored fields, named by their keys in config.ini.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "config/ConfigRepair.h"
 #include "platform/Text.h"
 
 namespace zr {
@@ -128,7 +129,9 @@ void FactoryReset(ProfileFiles& files, std::u16string_view path, std::int32_t cu
     AddConfigurationWrites(writes, number, record);
   }
   Commit(files, path, writes);
-  LoadConfiguration(files, path, currentNumber, false, languageFlag, record);
+  // The reload goes into the mouse: a missing or damaged section must not
+  // leave it without a left click.
+  LoadRepairedConfiguration(files, path, currentNumber, languageFlag, record);
 }
 
 void ExportProfile(ProfileFiles& files, std::u16string_view profilePath, const ConfigRecord& record) {
@@ -137,7 +140,7 @@ void ExportProfile(ProfileFiles& files, std::u16string_view profilePath, const C
 
 void ImportProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
                    ConfigRecord& record) {
-  LoadConfiguration(files, profilePath, kProfileConfigNumber, false, languageFlag, record);
+  LoadRepairedConfiguration(files, profilePath, kProfileConfigNumber, languageFlag, record);
 }
 
 StartupChoices ReadStartupChoices(ProfileFiles& files, std::u16string_view path) {

@@ -34,11 +34,11 @@ void SaveCurrentDpiLevel(ProfileFiles& files, std::u16string_view path, std::int
 void SaveReportRateStep(ProfileFiles& files, std::u16string_view path, std::int32_t number, const ConfigRecord& record);
 
 // Rewrites configurations 1..5 from the factory defaults and reloads the
-// current one. The caller then resets the macros and downloads.
+// current one, repaired. The caller then resets the macros and downloads.
 void FactoryReset(ProfileFiles& files, std::u16string_view path, std::int32_t currentNumber, std::uint8_t languageFlag,
                   ConfigRecord& record);
 
-// A profile file holds one configuration as Config7.
+// A profile file holds one configuration as Config7; an import is repaired.
 void ExportProfile(ProfileFiles& files, std::u16string_view profilePath, const ConfigRecord& record);
 void ImportProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
                    ConfigRecord& record);

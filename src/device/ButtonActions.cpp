@@ -14,6 +14,11 @@ void ButtonActionHandover::OnInputReport(std::span<const std::uint8_t> report, s
   std::lock_guard lock(mutex_);
   const bool pending = pending_.load(std::memory_order_relaxed) != 0;
   if (code > kButtonEventBase && level != kReleasedLevelByte) {
+    if (pending) {
+      const std::size_t button = code - kButtonEventBase - 1u;
+      missedLevel_[button] = level;
+      missedOrder_[button] = ++missedCount_;
+    }
     if (!pending) {
       pendingEventCode_.store(code, std::memory_order_relaxed);
       pendingLevelByte_.store(level, std::memory_order_relaxed);
@@ -62,10 +67,21 @@ ButtonActionHandover::Wake ButtonActionHandover::WaitForAction(std::uint8_t& eve
   return Wake::Action;
 }
 
-void ButtonActionHandover::FinishAction() {
+MissedPresses ButtonActionHandover::FinishAction() {
   std::lock_guard lock(mutex_);
+  MissedPresses missed;
+  // Oldest first: at most one per button, so a pass per rank suffices.
+  for (std::uint32_t rank = 1; rank <= missedCount_; ++rank) {
+    for (std::size_t button = 0; button < missedOrder_.size(); ++button) {
+      if (missedOrder_[button] != rank) continue;
+      missed.presses[missed.count++] = {static_cast<std::uint8_t>(kButtonEventBase + 1 + button), missedLevel_[button]};
+    }
+  }
+  missedOrder_.fill(0);
+  missedCount_ = 0;
   pending_.store(0, std::memory_order_release);
   stopRequest_.store(0, std::memory_order_release);
+  return missed;
 }
 
 void ButtonActionHandover::Shutdown() {
@@ -93,7 +109,7 @@ void ButtonActionWorker::Run() {
         break;
       case ButtonActionHandover::Wake::Action:
         CarryOut(code, level);
-        handover_.FinishAction();
+        FollowMissedLevels(handover_.FinishAction());
         break;
     }
   }
@@ -119,6 +135,22 @@ void ButtonActionWorker::CarryOut(std::uint8_t eventCode, std::uint8_t levelByte
     }
     ActOnFunction(config.K[slot]);
   }
+}
+
+void ButtonActionWorker::FollowMissedLevels(const MissedPresses& missed) {
+  ConfigRecord& config = context_.config;
+  bool followed = false;
+  for (std::size_t i = 0; i < missed.count; ++i) {
+    for (int slot = 0; slot < kButtonSlots; ++slot) {
+      if (kButtonEventBase + kButtonCodes[slot] != missed.presses[i].eventCode || config.dpiButtonFlag[slot] == 0)
+        continue;
+      config.DPI_LEVEL = missed.presses[i].levelByte;
+      followed = true;
+    }
+  }
+  if (!followed) return;
+  context_.repaint.RepaintWholeWindow();
+  SaveCurrentDpiLevel(context_.files, context_.configFile, context_.currentConfig.load(), config);
 }
 
 void ButtonActionWorker::ActOnFunction(std::int32_t f) {

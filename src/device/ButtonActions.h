@@ -11,7 +11,9 @@
 // was meant for.
 #pragma once
 
+#include <array>
 #include <atomic>
+#include <cstddef>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -31,9 +33,24 @@ namespace zr {
 
 inline constexpr std::uint8_t kVendorInputReportId = 6;
 inline constexpr std::uint8_t kButtonEventBase = 0xF0;
+// Event codes 0xF1..0xFF: one per button code 1..15.
+inline constexpr std::size_t kButtonEventCodes = 0xFF - kButtonEventBase;
 inline constexpr std::uint8_t kReleasedLevelByte = 0x80;
 inline constexpr std::int32_t kHeldMacroRepetitions = 10000;
 inline constexpr std::uint32_t kShortestStepMs = 15;
+
+// A press that came while the worker was busy: not carried out (presses are
+// never queued), but for a DPI button its level byte is the level the mouse
+// has switched to, which the host must not lose.
+struct MissedPress {
+  std::uint8_t eventCode = 0;
+  std::uint8_t levelByte = 0;
+};
+// The newest missed press of each button, oldest first.
+struct MissedPresses {
+  std::array<MissedPress, kButtonEventCodes> presses{};
+  std::size_t count = 0;
+};
 
 // The state the reader hands to the worker.
 class ButtonActionHandover {
@@ -57,8 +74,9 @@ class ButtonActionHandover {
   // threads are told to end.
   Wake WaitForAction(std::uint8_t& eventCode, std::uint8_t& levelByte);
   bool StopRequested() const { return stopRequest_.load(std::memory_order_acquire) != 0; }
-  // The action is done: the next press can start another one.
-  void FinishAction();
+  // The action is done: the next press can start another one. Hands back
+  // the presses that came meanwhile.
+  MissedPresses FinishAction();
 
   // Ends WaitForAction and every step wait for good.
   void Shutdown();
@@ -72,6 +90,11 @@ class ButtonActionHandover {
   std::atomic<std::uint8_t> pendingLevelByte_{0};
   std::atomic<std::int32_t> stopRequest_{0};
   StepTimer* stepTimer_ = nullptr;
+  // Under the mutex: per event code above the base, the last missed level
+  // byte and when it came (0: none since the action began).
+  std::array<std::uint8_t, kButtonEventCodes> missedLevel_{};
+  std::array<std::uint32_t, kButtonEventCodes> missedOrder_{};
+  std::uint32_t missedCount_ = 0;
   bool releaseRequested_ = false;
   bool shutdown_ = false;
 };
@@ -106,6 +129,10 @@ class ButtonActionWorker {
   // which a stop was requested, or in the step it is in when the mouse goes
   // or the threads end; it always ends with everything released.
   void PlayMacro(const MacroRecord& macro, std::int32_t repetitions);
+
+  // The level the mouse reported with presses the worker was too busy to
+  // take: the newest one of a DPI button becomes DPI_LEVEL.
+  void FollowMissedLevels(const MissedPresses& missed);
 
  private:
   void ActOnFunction(std::int32_t functionCode);

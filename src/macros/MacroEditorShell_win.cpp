@@ -181,6 +181,11 @@ void MacroEditorShell::OnHookMessage(WPARAM wParam, LPARAM lParam) {
   editor_.RecordKeyMessage(KeyMessageFromRecorderMessage(wParam, lParam));
 }
 
+void MacroEditorShell::EndEditingBeforeReload() {
+  if (stepList_.Editing()) stepList_.EndEdit(true);
+  editor_.StopRecording();
+}
+
 void MacroEditorShell::Shutdown() {
   editor_.StopRecording();
   hook_.Remove();

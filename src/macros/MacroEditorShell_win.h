@@ -59,6 +59,11 @@ class MacroEditorShell {
   void OnHookMessage(WPARAM wParam, LPARAM lParam);
   // The window is going or the utility exits: no key stays captured.
   void Shutdown();
+  // The macro tables are about to be reloaded or replaced (language switch,
+  // import, factory reset): a delay being typed is kept in the table it was
+  // typed for, the recording ends and the hook goes, so nothing recorded
+  // before the reload lands in a table loaded after it.
+  void EndEditingBeforeReload();
 
   // The advanced page's skin buttons: entries 2, 3, 4, 5 and 6.
   void AddOrSelectMacro() { editor_.AddOrSelectMacro(); }

@@ -9,8 +9,6 @@
 namespace zr {
 namespace {
 
-// "macroNum" comes back through a buffer of three characters: two digits at most.
-constexpr std::size_t kCountBuffer = 3;
 constexpr std::size_t kRecordBuffer = kRecordStringLength + 1;
 
 constexpr std::size_t kRepeatModeField = 40;
@@ -69,7 +67,7 @@ std::int16_t ReadTable(MacroFileServices& services, std::u16string_view path, Ma
                        int usableSlots) {
   if (!services.files.Exists(path)) services.notices.ShowMessage(kMissingFileMessage);
   const std::int32_t stated =
-      DecimalValue(services.profiles.ReadString(kMacroSection, kMacroCountKey, u"", kCountBuffer, path));
+      DecimalValue(services.profiles.ReadString(kMacroSection, kMacroCountKey, u"", kMacroCountBuffer, path));
   const int count = std::clamp(stated, 0, usableSlots);
 
   // Read everything first: the worker may copy a macro meanwhile, and must

@@ -25,6 +25,9 @@ struct MacroFileServices {
 inline constexpr std::u16string_view kMacroSection = u"Macros";
 inline constexpr std::u16string_view kMacroCountKey = u"macroNum";
 
+// "macroNum" comes back through a buffer of three characters: two digits at most.
+inline constexpr std::size_t kMacroCountBuffer = 3;
+
 inline constexpr std::size_t kRecordFields = 1064;
 inline constexpr std::size_t kRecordStringLength = 3 * kRecordFields;
 

@@ -32,7 +32,6 @@ constexpr std::int32_t kRepeatModeSpot = 6;
 constexpr std::int32_t kTriggerModeSpot = 7;
 constexpr std::int32_t kFirstPointerSpeedSpot = 8;
 constexpr std::int32_t kFirstWheelSpeedSpot = 18;
-constexpr std::int32_t kSpeedSteps = 10;
 constexpr std::int32_t kFireTimeBar = 30;
 constexpr std::int32_t kFireTimeLabel = 33;
 constexpr std::int32_t kPressCountLabel = 43;
@@ -42,7 +41,6 @@ constexpr std::uint32_t kFullFireTime = 300;
 // Roles of the colour layout's entries.
 constexpr std::int32_t kDpiNumberLabel = 9;
 constexpr std::int32_t kLedPreviewSpot = 11;
-constexpr std::int32_t kLedModes = 4;
 
 // How many texts each page draws: the common ones, then the page's own.
 constexpr std::int32_t kMainTexts = 54;

@@ -48,7 +48,11 @@ SkinFields SkinValueReader::ReadSkinValue(std::u16string_view path, std::u16stri
   const std::u16string value =
       services_.profiles.ReadString(section, DecimalText(n), u"", kSkinValueBufferSize, path);
   SplitSkinValue split = SplitSkinFields(value);
-  if (split.tooManyCommas) services_.notices.ShowMessage(kMalformedSkinValueMessage);
+  // Each box is modal: a file of malformed values must not stack one per entry.
+  if (split.tooManyCommas && !malformedReported_) {
+    malformedReported_ = true;
+    services_.notices.ShowMessage(kMalformedSkinValueMessage);
+  }
   return std::move(split.fields);
 }
 
@@ -64,6 +68,7 @@ SkinEntry EntryOf(SkinFields& fields) {
 // A missing file leaves the whole table zero, as if every key were missing.
 template <std::size_t N>
 bool LoadSpots(SkinValueReader& reader, std::u16string_view path, std::array<SkinEntry, N>& layout) {
+  reader.BeginFileLoad();
   if (!reader.RequireFile(path)) {
     layout.fill(SkinEntry{});
     return false;

@@ -55,14 +55,19 @@ class SkinValueReader {
   bool AllFilesPresent(std::span<const std::u16string> paths);
 
   // Key n as "%d" in `section`; missing file, section or key give six empty
-  // fields. A value with more than six commas is reported and still read.
+  // fields. A value with more than six commas is reported and still read;
+  // the report comes once per file load, however many values are malformed.
   SkinFields ReadSkinValue(std::u16string_view path, std::u16string_view section, std::int32_t n);
+  // A loader starts reading one layout file: its first malformed value is
+  // reported again.
+  void BeginFileLoad() { malformedReported_ = false; }
 
   bool ExitRequested() const { return exitRequested_; }
 
  private:
   SkinFileServices services_;
   bool exitRequested_ = false;
+  bool malformedReported_ = false;
 };
 
 // Each loader assigns every entry of its table, so a missing key gives a zero

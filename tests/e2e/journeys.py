@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The utility used as a person would: ten journeys, each on a fresh copy of
+"""The utility used as a person would: fifteen journeys, each on a fresh copy of
 the shipped virtual-mouse folder in a Wine desktop, driven with xdotool and
 checked against the report log, the virtual mouse's state, the files written
 and the screen.
@@ -863,6 +863,94 @@ def journey_app_profiles(s):
     check(h.profile_value(s.config(), "Init", "CurConfig") == "1", "removing the binding changed CurConfig")
 
 
+# --- 14 ----------------------------------------------------------------------
+
+DAMAGED_CONFIGS = [
+    ("empty", ""),
+    ("CurConfig 99", "[Init]\r\nCurConfig=99\r\nVER_SEL=1\r\n"),
+    ("values of 999999", "[Init]\r\nCurConfig=1\r\nVER_SEL=1\r\n[Config1]\r\n"
+     + "".join(f"{k}=999999\r\n" for k in m.CONFIG_KEYS)),
+]
+
+
+def check_usable_mouse(s, what):
+    state = s.state()
+    functions = [state.get(f"button_function_{code}") for code in range(1, 7)]
+    check("1" in functions, f"after {what} no button clicks: device functions {functions}")
+    mask = int(state.get("enabled_mask", "0"))
+    level = int(state.get("current_level", "0"))
+    check(mask & 0x0F and mask & (1 << level), f"after {what} the mouse has levels {mask:#x}, current {level}")
+
+
+def journey_damaged_config(s):
+    for what, text in DAMAGED_CONFIGS:
+        with open(s.path("config.ini"), "w", newline="") as f:
+            f.write(text)
+        if os.path.exists(s.log_path):
+            os.remove(s.log_path)
+        s.start()
+        wait_for(f"the start-up download with a damaged config.ini ({what})",
+                 lambda: sum(r.kind == "feature" for r in s.reports()) >= 13, 15)
+        check_usable_mouse(s, f"starting with a damaged config.ini ({what})")
+        names = [n for n in s.config() if n.lower().startswith("config")]
+        check(all(n[6:] in ("1", "2", "3", "4", "5", "6") for n in names), f"config.ini gained sections {names}")
+        s.stop()
+
+    # Without any config.ini: configuration 1's factory defaults, and Reset gives them again.
+    os.remove(s.path("config.ini"))
+    os.remove(s.log_path)
+    s.start()
+    end = m.require_download(s, m.DEFAULTS, what="the start-up download without config.ini")
+    s.click_spot(s.skin().main.spot(16))
+    m.require_download(s, m.DEFAULTS, end, "the factory reset without config.ini")
+    check_usable_mouse(s, "the factory reset without config.ini")
+
+
+# --- 15 ----------------------------------------------------------------------
+
+def message_box_answered(s):
+    """Closes the message box that an import shows (its OK button has the focus)."""
+    time.sleep(1.0)
+    s.key("Return")
+    time.sleep(0.8)
+
+
+def journey_macro_files_kept(s):
+    started(s)
+    skin = s.skin()
+    english = s.path("Macro_EN.dat")
+    chinese = s.path("Macro_CN.dat")
+    with open(english, "rb") as f:
+        english_before = f.read()
+    with open(chinese, "rb") as f:
+        chinese_before = f.read()
+    garbage = s.path("garbage.dat")
+    with open(garbage, "wb") as f:
+        f.write(bytes(range(256)) * 8)
+
+    s.click_spot(skin.main.spot(10))
+    for path in (garbage, s.path("no such file.dat")):
+        s.click_spot(skin.advanced.spot(0))      # import
+        file_dialog(s, path)
+        message_box_answered(s)
+    s.click_spot(skin.advanced.spot(5))          # Set: saves the macro table
+    time.sleep(1.0)
+    with open(english, "rb") as f:
+        check(f.read() == english_before, "a failed macro import and Set changed Macro_EN.dat")
+
+    # A recording across the language switch: the Chinese macros stay as they were.
+    s.click_spot(skin.advanced.spot(4))          # record into the selected English macro
+    s.key("a")
+    s.click_spot(skin.main.spot(17))             # 中文
+    wait_for("VER_SEL=0 in config.ini", lambda: h.profile_value(s.config(), "Init", "VER_SEL") == "0", 5)
+    s.key("b")
+    cn = h.Skin(s.dir, english=False)
+    s.click_spot(cn.advanced.spot(5))            # Set, in Chinese
+    time.sleep(1.0)
+    with open(chinese, "rb") as f:
+        check(f.read() == chinese_before, "recording across the language switch changed Macro_CN.dat")
+
+
 JOURNEYS = [
     (1, "first start", journey_first_start, None),
     (2, "settings and apply", journey_settings, None),
@@ -877,6 +965,8 @@ JOURNEYS = [
     (11, "DPI indicator", journey_indicator, None),
     (12, "pop-ups and quick clicks on a 1366x768 screen", journey_small_screen, small_screen),
     (13, "a program's own profile", journey_app_profiles, None),
+    (14, "damaged config.ini", journey_damaged_config, None),
+    (15, "macro files kept", journey_macro_files_kept, None),
 ]
 
 

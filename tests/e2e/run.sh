@@ -9,7 +9,8 @@ cd "$(dirname "$0")/../.."
 
 # The yardstick first: a wrong model would fail or pass journeys wrongly.
 if ! /usr/bin/python3 tests/e2e/model_check.py; then
-  echo "0 passed, 10 failed"
+  echo "The journeys did not start: the report model's self-check failed (above)."
+  echo "0 passed, 1 failed"
   exit 1
 fi
 

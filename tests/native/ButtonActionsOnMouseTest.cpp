@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "config/ConfigStore.h"
+#include "platform/Text.h"
 #include "device/ButtonActionThreads.h"
 #include "macros/MacroRecord.h"
 #include "shared/Bounded.h"
@@ -129,6 +130,59 @@ TEST_F(ButtonActionsThreadedOnMouse, UnpluggedWhileAHeldMacroPlays) {
   EXPECT_EQ(rig.mouse.State().heldKeys, (std::array<std::uint8_t, 6>{}));
 }
 
+
+// Saves that take a moment, as a file on disk does: the worker is busy with
+// each DPI press long enough for the next ones to arrive meanwhile.
+class SlowSaves final : public ProfileFiles {
+ public:
+  std::u16string ReadString(std::u16string_view section, std::u16string_view key, std::u16string_view fallback,
+                            std::size_t bufferSize, std::u16string_view path) override {
+    std::lock_guard lock(mutex_);
+    return files_.ReadString(section, key, fallback, bufferSize, path);
+  }
+  bool WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value,
+                   std::u16string_view path) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::lock_guard lock(mutex_);
+    return files_.WriteString(section, key, value, path);
+  }
+
+ private:
+  std::mutex mutex_;
+  MemoryProfileFiles files_;
+};
+
+TEST(ButtonActionsDpiBurst, AfterBackToBackPressesTheHostHoldsTheMousesLevel) {
+  for (int presses = 1000; presses <= 1003; ++presses) {
+    SCOPED_TRACE(presses);
+    MouseRig rig;
+    SlowSaves files;
+    MacroTables macros;
+    NoWaitTimer timer;
+    NoPrograms programs;
+    std::atomic<std::int32_t> current{2};
+    ButtonActionHandover handover;
+    ButtonActionWorker worker{{rig.record, macros, files, u"config.ini", current, rig.repaint}, handover, rig.reports,
+                              timer, programs};
+    InputReportReader reader{rig.link, handover, rig.record.MACRO_MODE2};
+    ButtonActionThreads threads{reader, worker, handover};
+    rig.link.SetInputChanged([&reader](bool present) { reader.InputChanged(present); });
+    SetFactoryDefaults(rig.record);  // button code 6 is the DPI button
+    ASSERT_TRUE(rig.link.OpenDevice());
+    Download(rig.Services(files), rig.record, 2, u"config.ini");
+    threads.Start();
+
+    for (int i = 0; i < presses; ++i) {
+      rig.mouse.Press(6);
+      rig.mouse.Release(6);
+    }
+    const std::int32_t level = rig.mouse.State().currentLevel;
+    auto stored = [&] { return DecimalValue(files.ReadString(u"Config2", u"DPI_LEVEL", u"", 5, u"config.ini")); };
+    EXPECT_TRUE(Eventually([&] { return !handover.Pending() && rig.record.DPI_LEVEL == level && stored() == level; }))
+        << "mouse level " << level << ", record " << rig.record.DPI_LEVEL << ", config.ini " << stored();
+    WithinBound("stopping the threads", [&] { threads.Stop(); });
+  }
+}
 
 // The order of the program's start: both threads run before the mouse is
 // opened, so the reader first finds nothing to read and must be told of the open.

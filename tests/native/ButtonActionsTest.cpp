@@ -107,7 +107,7 @@ class ButtonActions : public ::testing::Test {
     ASSERT_TRUE(handover.Pending());
     ASSERT_EQ(handover.WaitForAction(code, level), ButtonActionHandover::Wake::Action);
     worker.CarryOut(code, level);
-    handover.FinishAction();
+    worker.FollowMissedLevels(handover.FinishAction());
   }
   std::string Stored(std::u16string_view key) {
     return Utf8(files.ReadString(u"Config2", key, u"", 16, configFile));
@@ -268,7 +268,7 @@ TEST_F(ButtonActions, DpiButtonTakesTheReportedLevelRepaintsAndSavesIt) {
   EXPECT_EQ(config.DPI_LEVEL, 3);
 }
 
-TEST_F(ButtonActions, DpiPressDuringAMacroStopsItWithoutTakingTheLevel) {
+TEST_F(ButtonActions, DpiPressDuringAMacroStopsItAndItsLevelIsTakenAfterwards) {
   config.dpiButtonFlag[5] = 1;
   macros.macros[0] = Macro({{4, 20}}, 1, 50);
   macros.macroCount = 1;
@@ -278,9 +278,43 @@ TEST_F(ButtonActions, DpiPressDuringAMacroStopsItWithoutTakingTheLevel) {
   };
   Press(kSlot3Event);
   WorkOnce();
-  EXPECT_EQ(Count("release all"), 1);
+  EXPECT_EQ(Count("release all"), 1);  // stopped after the repetition it was in
+  // The mouse has switched to level 3 meanwhile; the host follows it once free.
+  EXPECT_EQ(config.DPI_LEVEL, 3);
+  EXPECT_EQ(Stored(u"DPI_LEVEL"), "3");
+  EXPECT_FALSE(handover.Pending());  // the press itself is not queued
+}
+
+TEST_F(ButtonActions, PressesWhileBusyAreNotQueuedButTheNewestDpiLevelIsKept) {
+  config.dpiButtonFlag[5] = 1;
+  config.rateButtonFlag[1] = 1;
+  config.K[4] = 28;  // button code 5: mute
+  std::uint8_t code = 0, level = 0;
+  Press(0xF6, 1);
+  ASSERT_EQ(handover.WaitForAction(code, level), ButtonActionHandover::Wake::Action);
+  worker.CarryOut(code, level);
+  // While the worker is still busy with that press:
+  Press(0xF6, 2);
+  Press(0xF5);      // mute: not carried out later
+  Press(0xF6, 3);
+  Press(0xF6, 0);   // the newest level the mouse reported
+  Press(0xF3);      // rate button: not advanced later
+  Release(0xF6);
+  worker.FollowMissedLevels(handover.FinishAction());
   EXPECT_EQ(config.DPI_LEVEL, 0);
-  EXPECT_EQ(repaint.count, 0);
+  EXPECT_EQ(Stored(u"DPI_LEVEL"), "0");
+  EXPECT_EQ(config.USB_SPEED, 2);
+  EXPECT_EQ(Count("consumer 226"), 0);
+  EXPECT_FALSE(handover.Pending());
+
+  // Nothing missed: nothing more is followed or saved.
+  Press(0xF6, 2);
+  WorkOnce();
+  const int repaints = repaint.count;
+  Press(0xF5);
+  WorkOnce();
+  EXPECT_EQ(repaint.count, repaints);
+  EXPECT_EQ(config.DPI_LEVEL, 2);
 }
 
 TEST_F(ButtonActions, RateButtonAdvancesTheStepAndWraps) {

@@ -8,6 +8,7 @@
 
 #include "app/MainWindowInput.h"
 #include "config/ConfigStore.h"
+#include "platform/UserNotices.h"
 #include "shared/MemoryProfileFiles.h"
 
 namespace zr::test {
@@ -259,6 +260,8 @@ TEST_F(InputFixture, ReleaseTableActsOnTheEntryUnderTheCursorOnEveryPage) {
       ASSERT_TRUE(ui.pressed);
       const InputRequest request = ReleaseAt(Centre(skin.main[row.entry]));
       EXPECT_EQ(request.command, row.command);
+      // Reset and the language switch reload the macro tables.
+      EXPECT_EQ(request.endMacroEditing, row.entry >= 16 && row.entry <= 18);
       EXPECT_FALSE(ui.pressed);
       EXPECT_EQ(request.repaint, RepaintArea::WholeWindow);
       EXPECT_EQ(ui.mainHover, row.clearsHover ? kNoSpot : row.entry);
@@ -266,6 +269,14 @@ TEST_F(InputFixture, ReleaseTableActsOnTheEntryUnderTheCursorOnEveryPage) {
       else EXPECT_EQ(currentConfig, 1);
       ShowPage(Page::Main);
     }
+  }
+}
+
+TEST_F(InputFixture, OnlyTheMacroImportOfTheAdvancedPageEndsMacroEditing) {
+  for (std::int32_t entry = 0; entry <= 7; ++entry) {
+    ShowPage(Page::Advanced);
+    EXPECT_EQ(PressAt(Centre(skin.advanced[entry])).endMacroEditing, entry == 0) << entry;
+    ReleaseAt(Centre(skin.advanced[entry]));
   }
 }
 
@@ -361,56 +372,6 @@ TEST(KeyboardFilter, EscEnterAndF10NeverReachTheDialog) {
   EXPECT_FALSE(SwallowedByKeyboardFilter(kChar, 'y'));  // 121 as a typed character
 }
 
-TEST(RepairLoadedRecord, LeavesAValidRecordAlone) {
-  ConfigRecord record;
-  SetFactoryDefaults(record);
-  record.K[0] = 41;
-  record.K[2] = 1;
-  record.DPI_SET_EN = {0, 0, 1, 0};
-  record.DPI_LEVEL = 2;
-  record.FIRE_TIME = 300;
-  EXPECT_FALSE(RepairLoadedRecord(record));
-  EXPECT_EQ(record.K[0], 41);
-  EXPECT_EQ(record.DPI_LEVEL, 2);
-}
-
-TEST(RepairLoadedRecord, AllZeroRecordCanStillClickAndHasALevel) {
-  ConfigRecord record;  // what a section of missing keys loads as
-  EXPECT_TRUE(RepairLoadedRecord(record));
-  for (int s = 0; s < kButtonSlots; ++s) EXPECT_EQ(record.K[s], (std::array{1, 3, 2, 4, 5, 6})[s]);
-  EXPECT_EQ(record.DPI_SET_EN[0], 1);
-  EXPECT_EQ(record.DPI_LEVEL, 0);
-}
-
-TEST(RepairLoadedRecord, BrokenFieldsComeBackIntoRange) {
-  ConfigRecord record;
-  SetFactoryDefaults(record);
-  for (int s = 0; s < kButtonSlots; ++s) record.K[s] = 3;  // valid, but no left click
-  record.DPI_LEVEL = 9;
-  record.DPI_SET_EN = {0, 0, 1, 1};
-  record.DPI_SET[1] = 40;
-  record.WHEEL_STATUS = -2;
-  record.MACRO_MODE2 = 7;
-  record.LED_STATUS = 200;
-  record.DPI_SPEED = 12;
-  record.WHEEL_SPEED = 99;
-  record.USB_SPEED = 8;
-  record.FIRE_TIME = -4;
-  EXPECT_TRUE(RepairLoadedRecord(record));
-  EXPECT_EQ(record.K[0], 1);
-  EXPECT_EQ(record.K[1], 3);
-  EXPECT_EQ(record.DPI_LEVEL, 2);  // level 0 is disabled: the next enabled one
-  EXPECT_EQ(record.DPI_SET_EN, (std::array<std::uint8_t, 4>{0, 0, 1, 1}));
-  EXPECT_EQ(record.DPI_SET[1], 0);
-  EXPECT_EQ(record.WHEEL_STATUS, 0);
-  EXPECT_EQ(record.MACRO_MODE2, 0);
-  EXPECT_EQ(record.LED_STATUS, 0);
-  EXPECT_EQ(record.DPI_SPEED, 9);
-  EXPECT_EQ(record.WHEEL_SPEED, 9);
-  EXPECT_EQ(record.USB_SPEED, 3);
-  EXPECT_EQ(record.FIRE_TIME, 0);
-}
-
 class ProfileLoads : public ::testing::Test {
  protected:
   MemoryProfileFiles files;
@@ -427,6 +388,10 @@ TEST_F(ProfileLoads, FileWithoutTheProfileSectionChangesNothing) {
   EXPECT_FALSE(ImportCheckedProfile(files, u"missing.ini", 1, record));
   EXPECT_EQ(record.FIRE_TIME, 123);
   EXPECT_EQ(record.K[0], 1);
+  // What the user is told says so in the window's language, not that a file is missing.
+  EXPECT_EQ(NoProfileMessage(1), kNoProfileMessageEnglish);
+  EXPECT_EQ(NoProfileMessage(0), kNoProfileMessageChinese);
+  EXPECT_NE(NoProfileMessage(0), kMissingFileMessage);
 }
 
 TEST_F(ProfileLoads, ExportedProfileComesBackExactly) {

@@ -72,21 +72,24 @@ TEST(ShippedConfig, ConfigurationOneIsTheFactoryDefault) {
 TEST(LoadStartupState, ReadsTheChoicesThenTheCurrentConfiguration) {
   test::TestFolder folder;
   PortableProfileFiles files;
+  PortableFileQueries queries;
   AppState state;
   state.paths.applicationDirectory = folder.Directory();
 
-  LoadStartupState(files, state);  // no config.ini at all
-  EXPECT_EQ(state.currentConfig, 0);
+  LoadStartupState(files, queries, state);  // no config.ini at all: configuration 1's factory defaults
+  EXPECT_EQ(state.currentConfig, 1);
   EXPECT_EQ(state.languageFlag, 0);
-  EXPECT_EQ(state.config.K[0], 0);
+  EXPECT_EQ(state.config.K[0], 1);
+  EXPECT_EQ(state.config.DPI_SET, (std::array<std::uint8_t, 4>{3, 5, 6, 8}));
+  EXPECT_EQ(state.config.FIRE_TIME, 50);
 
   test::WriteBytes(state.paths.ConfigFile(),
-                   "[Init]\r\nCurConfig=3\r\nVER_SEL=1\r\n[Config3]\r\nK0=41\r\nFIRE_TIME=12345\r\n");
-  LoadStartupState(files, state);
+                   "[Init]\r\nCurConfig=3\r\nVER_SEL=1\r\n[Config3]\r\nK0=41\r\nK1=1\r\nFIRE_TIME=0012\r\n");
+  LoadStartupState(files, queries, state);
   EXPECT_EQ(state.currentConfig, 3);
   EXPECT_EQ(state.languageFlag, 1);
   EXPECT_EQ(state.config.K[0], 41);
-  EXPECT_EQ(state.config.FIRE_TIME, 1234);
+  EXPECT_EQ(state.config.FIRE_TIME, 12);
 }
 
 }  // namespace

@@ -102,6 +102,7 @@ struct Start {
   void SetInit(std::u16string_view curConfig, std::u16string_view verSel) {
     profiles.memory.WriteString(u"Init", u"CurConfig", curConfig, state.paths.ConfigFile());
     profiles.memory.WriteString(u"Init", u"VER_SEL", verSel, state.paths.ConfigFile());
+    files.present.insert(state.paths.ConfigFile());
   }
   StartupOutcome Run() {
     return RunStartupSequence(steps, {profiles, files, notices}, state, kAppName);
@@ -124,6 +125,7 @@ TEST(StartupSequence, WithTheMouseEveryStepRunsInOrderUpToTheTrayIcon) {
   start.profiles.memory.WriteString(kMacroSection, kMacroCountKey, u"2", macroFile);
   start.profiles.memory.WriteString(kMacroSection, u"1", MacroRecordString(macro), macroFile);
   start.profiles.memory.WriteString(u"Config3", u"K0", u"41", start.state.paths.ConfigFile());
+  start.profiles.memory.WriteString(u"Config3", u"K1", u"1", start.state.paths.ConfigFile());
 
   EXPECT_EQ(start.Run(), StartupOutcome::Running);
   const Log expected = {
@@ -147,7 +149,7 @@ TEST(StartupSequence, WithTheMouseEveryStepRunsInOrderUpToTheTrayIcon) {
 }
 
 TEST(StartupSequence, WithoutTheMouseOneMessageThenTheExitAndNoDownloadOrIcon) {
-  Start start;  // no config.ini at all: configuration 0, in Chinese
+  Start start;  // no config.ini at all: configuration 1, in Chinese
   start.state.ui.popupOpen = true;
   start.steps.mousePresent = false;
 
@@ -160,7 +162,7 @@ TEST(StartupSequence, WithoutTheMouseOneMessageThenTheExitAndNoDownloadOrIcon) {
   ASSERT_EQ(start.steps.messages.size(), 1u);
   EXPECT_EQ(start.steps.messages[0].text, u"请插入【ZR305】USB鼠标");
   EXPECT_EQ(start.steps.messages[0].caption, kAppName);
-  EXPECT_EQ(start.state.currentConfig, 0);
+  EXPECT_EQ(start.state.currentConfig, 1);
   EXPECT_EQ(start.state.languageFlag, 0);
   EXPECT_FALSE(start.state.ui.popupOpen);
   EXPECT_EQ(start.state.editor.selectedRow, 0);  // no macros: row 0
@@ -184,11 +186,13 @@ TEST(StartupSequence, AMissingLayoutFileIsReportedOnceAndEndsTheStartThere) {
   }
 }
 
-TEST(StartupSequence, CurConfigIsReadThroughAFiveCharacterBuffer) {
-  Start start;
-  start.SetInit(u"12345", u"0");
-  EXPECT_EQ(start.Run(), StartupOutcome::Running);
-  EXPECT_EQ(start.state.currentConfig, 1234);
+TEST(StartupSequence, CurConfigIsReadThroughAFiveCharacterBufferAndOutsideOneToFiveIsOne) {
+  for (auto [text, number] : {std::pair{u"00035", 3}, std::pair{u"12345", 1}, std::pair{u"0", 1}, std::pair{u"-2", 1}}) {
+    Start start;
+    start.SetInit(text, u"0");
+    EXPECT_EQ(start.Run(), StartupOutcome::Running);
+    EXPECT_EQ(start.state.currentConfig, number);
+  }
 }
 
 TEST(StartupSequence, MissingMacroFilesAreReportedButTheStartGoesOn) {

@@ -161,9 +161,10 @@ TEST_F(ConfigStore, FactoryResetRewritesOneToFiveAndReloadsTheCurrent) {
 
 TEST_F(ConfigStore, ExportThenImportGivesBackEveryStoredField) {
   const std::u16string profile = folder.Path(u"my profile.ini");
-  FillWith(record, -3);
+  FillWith(record, 1);
+  record.DPI_LEVEL = 1;  // an enabled level: the import keeps what the editors keep
   ExportProfile(*files, profile, record);
-  EXPECT_EQ(ReadBytes(profile).rfind("[Config7]\r\nK0=-3\r\n", 0), 0u);
+  EXPECT_EQ(ReadBytes(profile).rfind("[Config7]\r\nK0=1\r\n", 0), 0u);
 
   ConfigRecord imported;
   ImportProfile(*files, profile, 0, imported);

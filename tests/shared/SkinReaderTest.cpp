@@ -70,16 +70,35 @@ TEST_F(SkinReaderTest, ValuesSplitIntoCommaTerminatedFields) {
   EXPECT_EQ(notices.exitRequests, 0);
 }
 
-TEST_F(SkinReaderTest, MoreThanSixCommasAreReportedOncePerValueAndReadOn) {
+TEST_F(SkinReaderTest, MoreThanSixCommasAreReportedOncePerFileLoadAndReadOn) {
   Given(u"layout.ini", {u"[S]", u"0=a,b,c,d,e,f,g,h", u"1=a,b,c,d,e,f,", u"2=,,,,,,,", u"3=x,1,2,3,4,L,"});
+  reader.BeginFileLoad();
   EXPECT_EQ(Read(u"S", 0), (SkinFields{u"a", u"b", u"c", u"d", u"e", u"f"}));
   EXPECT_EQ(notices.messages, Messages({kMalformedSkinValueMessage}));
   EXPECT_EQ(Read(u"S", 1)[5], u"f");  // exactly six commas is well formed
-  EXPECT_EQ(notices.messages.size(), 1u);
-  EXPECT_EQ(Read(u"S", 2), SkinFields{});
+  EXPECT_EQ(Read(u"S", 2), SkinFields{});  // malformed again, read on, not told again
   EXPECT_EQ(Read(u"S", 3)[5], u"L");
+  EXPECT_EQ(notices.messages.size(), 1u);
+  reader.BeginFileLoad();
+  Read(u"S", 2);
   EXPECT_EQ(notices.messages.size(), 2u);
   EXPECT_EQ(notices.exitRequests, 0);
+}
+
+TEST_F(SkinReaderTest, ALayoutOfMalformedEntriesIsReportedOncePerLoad) {
+  std::vector<std::u16string> lines{u"[BUTTONPOS]"};
+  for (int i = 0; i < 124; ++i) lines.push_back(DecimalText(i) + u"=s,1,2,3,4,L,x,y,");
+  lines.push_back(u"[FUN_STRING]");
+  for (int i = 1; i <= 54; ++i) lines.push_back(DecimalText(i) + u"=a,b,c,d,e,f,g,");
+  Given(u"layout.ini", lines);
+  MainLayout layout;
+  FunctionNames names;
+  ASSERT_TRUE(LoadMainLayout(reader, file, layout, names));
+  EXPECT_EQ(notices.messages, Messages({kMalformedSkinValueMessage}));
+  EXPECT_EQ(layout[123], (SkinEntry{1, 2, 3, 4, u"L"}));  // still read
+  ColorLayout colour;
+  ASSERT_TRUE(LoadColorLayout(reader, file, colour));  // the next file load is told again
+  EXPECT_EQ(notices.messages.size(), 2u);
 }
 
 TEST_F(SkinReaderTest, OnlyTheFirst259CharactersOfAValueCount) {

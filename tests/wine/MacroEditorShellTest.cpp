@@ -453,5 +453,37 @@ TEST_F(EditorOnThePage, RecordedDelaysAreTheKeyboardsGapsHoweverLateTheWindowIs)
   EXPECT_EQ(RowText(stepList, 3), L"    300ms");
 }
 
+TEST_F(EditorOnThePage, BeforeTheTablesAreReloadedTheRecordingTheEditAndTheHookEnd) {
+  UniqueHook watch(::SetWindowsHookExW(WH_KEYBOARD_LL, KeyWatch::Procedure, ::GetModuleHandleW(nullptr), 0));
+  ASSERT_TRUE(watch);
+  KeyWatch::seen = 0;
+  shell->OnAdvancedPageOpened(page.get());
+
+  // A delay being typed is kept in the table it was typed for.
+  ASSERT_TRUE(shell->Editor().RightClicked(RowOnScreen(3)));
+  EXPECT_TRUE(shell->OnCommand(MAKEWPARAM(step_command::kModifyDelayCn, 0), 0));
+  HWND edit = InPlaceEdit();
+  ASSERT_NE(edit, nullptr);
+  ::SetWindowTextW(edit, L"77");
+  shell->EndEditingBeforeReload();
+  EXPECT_EQ(InPlaceEdit(), nullptr);
+  EXPECT_EQ(tables.macros[0].delays[1], 77);
+
+  shell->ToggleRecording();
+  ASSERT_TRUE(shell->Editor().Recording());
+  Inject({{'A', false}, {'A', true}});
+  ASSERT_TRUE(Pump(*shell, [&] { return state.recordedEventCount == 2; }));
+  shell->EndEditingBeforeReload();
+  EXPECT_FALSE(shell->Editor().Recording());
+
+  // The reload, as a language switch or an import makes it.
+  MacroRecord fresh;
+  SetMacroName(fresh, u"Fresh");
+  tables.macros[0] = fresh;
+  Inject({{'B', false}, {'B', true}});
+  EXPECT_TRUE(Pump(*shell, [] { return KeyWatch::seen == 2; })) << "the hook still swallows keys";
+  EXPECT_EQ(tables.macros[0], fresh);
+}
+
 }  // namespace
 }  // namespace zr::test

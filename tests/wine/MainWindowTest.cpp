@@ -104,6 +104,8 @@ TEST_F(MainWindowOnVirtualMouse, UnpluggingWhileAMacroPlaysEndsTheUtilityOnce) {
   // The left button (slot 0, button code 1) plays the first user macro.
   const std::u16string configFile = folder.Path(u"config.ini");
   ASSERT_TRUE(::WritePrivateProfileStringW(L"Config1", L"K0", L"41", reinterpret_cast<const wchar_t*>(configFile.c_str())));
+  // The left click moves to another button; without one the load would give it back to slot 0.
+  ASSERT_TRUE(::WritePrivateProfileStringW(L"Config1", L"K1", L"1", reinterpret_cast<const wchar_t*>(configFile.c_str())));
   int shutdowns = 0;
   dialog.Shutdown().AddShutdownStep([&] { ++shutdowns; });
   ASSERT_TRUE(dialog.Create());
