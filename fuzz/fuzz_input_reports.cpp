@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +21,7 @@
 #include "config/FunctionTable.h"
 #include "device/ButtonActions.h"
 #include "device/InputReportReader.h"
+#include "MemoryFiles.h"
 #include "platform/Text.h"
 
 namespace {
@@ -54,30 +54,7 @@ class Bytes {
   std::size_t used_ = 0;
 };
 
-class MemoryProfiles final : public zr::ProfileFiles {
- public:
-  std::u16string ReadString(std::u16string_view section, std::u16string_view key, std::u16string_view fallback,
-                            std::size_t bufferSize, std::u16string_view path) override {
-    const auto found = values_.find(Key(section, key, path));
-    std::u16string value = found == values_.end() ? std::u16string(fallback) : found->second;
-    if (bufferSize == 0) return u"";
-    if (value.size() > bufferSize - 1) value.resize(bufferSize - 1);
-    return value;
-  }
-  bool WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value,
-                   std::u16string_view path) override {
-    values_[Key(section, key, path)] = std::u16string(value);
-    return true;
-  }
-
- private:
-  static std::u16string Key(std::u16string_view section, std::u16string_view key, std::u16string_view path) {
-    std::u16string joined = std::u16string(path) + u"|" + std::u16string(section) + u"|" + std::u16string(key);
-    for (char16_t& c : joined) c = zr::FoldCase(c);
-    return joined;
-  }
-  std::map<std::u16string, std::u16string> values_;
-};
+using MemoryProfiles = zr::fuzz::MemoryFiles;
 
 // One thing that happens on the way from the mouse: a report arriving, or
 // the worker getting round to the action that waits.

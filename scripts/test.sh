@@ -110,35 +110,30 @@ zr_wine_stop
 umount "$read_only_dist" 2>/dev/null || true
 unset ZR_READ_ONLY_DIST
 
+# Runs a script that prints "N passed, M failed" last and keeps its totals.
+run_counted() {
+  local label=$1 evidence=$2; shift 2
+  local log rc totals
+  log=$(mktemp)
+  set +e
+  "$@" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  set -e
+  totals=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1 || true)
+  rm -f "$log"
+  if [ "$rc" -ne 0 ] || [ -z "$totals" ]; then
+    summary+=("$label: FAILED (${totals:-no totals}; $evidence)")
+    status=1
+  else
+    summary+=("$label: $totals")
+  fi
+}
+
 echo "== End-to-end journeys under Wine"
-e2e_log=$(mktemp)
-set +e
-tests/e2e/run.sh 2>&1 | tee "$e2e_log"
-e2e_rc=${PIPESTATUS[0]}
-set -e
-e2e_totals=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$e2e_log" | tail -1 || true)
-rm -f "$e2e_log"
-if [ "$e2e_rc" -ne 0 ] || [ -z "$e2e_totals" ]; then
-  summary+=("end-to-end: FAILED (${e2e_totals:-no totals}; evidence in build/e2e)")
-  status=1
-else
-  summary+=("end-to-end: $e2e_totals")
-fi
+run_counted "end-to-end" "evidence in build/e2e" tests/e2e/run.sh
 
 echo "== Installer, planted libraries and a second build"
-install_log=$(mktemp)
-set +e
-tests/install/run.sh 2>&1 | tee "$install_log"
-install_rc=${PIPESTATUS[0]}
-set -e
-install_totals=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$install_log" | tail -1 || true)
-rm -f "$install_log"
-if [ "$install_rc" -ne 0 ] || [ -z "$install_totals" ]; then
-  summary+=("installer: FAILED (${install_totals:-no totals}; see build/windows/install-test)")
-  status=1
-else
-  summary+=("installer: $install_totals")
-fi
+run_counted "installer" "see build/windows/install-test" tests/install/run.sh
 
 echo
 echo "== Totals"

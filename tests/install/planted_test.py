@@ -49,6 +49,7 @@ def main(virtual, shipped, planted, work):
     # The virtual build: starts, decodes its skin, downloads, shows its window.
     s = h.Session.__new__(h.Session)
     s.name, s.dir, s.window, s.processes = "planted", folder, None, []
+    s.desktop = "1280x800"
     s.log_path = os.path.join(folder, "reports.log")
     s.exe = os.path.join(folder, h.EXE_NAME)
     s.client = os.path.join(folder, "virtual-mouse.exe")
