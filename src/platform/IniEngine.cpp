@@ -146,6 +146,14 @@ IniDocument ParseIni(std::string_view bytes) {
   return document;
 }
 
+namespace {
+
+bool StartsWithByteOrderMark(std::string_view bytes) {
+  return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+}  // namespace
+
 std::string SerializeIni(const IniDocument& document) {
   std::u16string text;
   for (const IniSection& section : document.sections) {
@@ -156,7 +164,12 @@ std::string SerializeIni(const IniDocument& document) {
       text += u"\r\n";
     }
   }
-  return EncodeText(text, document);
+  std::string bytes = EncodeText(text, document);
+  // Blank lines are not kept, so a file that had them in front of bytes
+  // that look like a byte-order mark would come back as another encoding:
+  // one line break in front keeps it what it was.
+  if (document.encoding == IniEncoding::Ansi && StartsWithByteOrderMark(bytes)) bytes.insert(0, "\r\n");
+  return bytes;
 }
 
 const IniKey* FindIniKey(const IniDocument& document, std::u16string_view section, std::u16string_view key) {
