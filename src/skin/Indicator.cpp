@@ -1,5 +1,7 @@
 #include "skin/Indicator.h"
 
+#include "skin/ScreenPlacement.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -166,13 +168,15 @@ IndicatorPixels RenderIndicatorShapes(const IndicatorLayout& layout) {
 }
 
 RegionRect PlaceIndicator(const RegionRect& workArea, std::int32_t width, std::int32_t height) {
-  // Clear of the taskbar's edge and of a game's own bottom line of text.
-  constexpr std::int32_t kBottomMargin = 72;
-  const std::int32_t areaWidth = workArea.right - workArea.left;
-  const std::int32_t left = width >= areaWidth ? workArea.left : workArea.left + (areaWidth - width) / 2;
-  std::int32_t top = workArea.bottom - height - kBottomMargin;
-  if (top < workArea.top) top = std::max(workArea.top, workArea.bottom - height);
-  return {left, top, left + width, top + height};
+  // Clear of the taskbar's edge and of a game's own bottom line of text,
+  // where the area is tall enough for the margin.
+  constexpr std::int64_t kBottomMargin = 72;
+  const ScreenArea area{workArea.left, workArea.top, workArea.right, workArea.bottom};
+  std::int64_t top = area.bottom - height - kBottomMargin;
+  if (top < area.top) top = area.bottom - height;
+  const ScreenPosition at =
+      PlaceInWorkArea(area.left + (area.right - area.left - width) / 2, top, ScreenSize{width, height}, area);
+  return {at.x, at.y, at.x + width, at.y + height};
 }
 
 void IndicatorFade::Restart(std::uint64_t nowMs) {
