@@ -208,7 +208,7 @@ std::span<const Dialog::MessageEntry> CKVX_GMouseDlg::Messages() const {
       // CS_DBLCLKS): it is a press like any other, and its release follows.
       {WM_LBUTTONDBLCLK, On(&CKVX_GMouseDlg::OnLButtonDown)},
       {WM_LBUTTONUP, On(&CKVX_GMouseDlg::OnLButtonUp)},
-      {WM_USER + 10, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
+      {kInPlaceEditEndedMessage, On(&CKVX_GMouseDlg::OnStepDelayCommit)},
       {TrayIcon::ShellRestartMessage(), On(&CKVX_GMouseDlg::OnShellRestarted)},
       {kIndicatorNewsMessage, On(&CKVX_GMouseDlg::OnIndicatorNews)},
       {kSaveFailedMessage, On(&CKVX_GMouseDlg::OnSaveFailed)},

@@ -266,6 +266,14 @@ InputRequest Release(InputModel model, std::int32_t x, std::int32_t y) {
   return request;
 }
 
+InputRequest ChoiceFinished(UiState& ui) {
+  InputRequest request;
+  request.closePopup = std::exchange(ui.menus.choiceFinished, false);
+  request.Repaint(RepaintArea::WholeWindow);
+  request.updateNow = true;
+  return request;
+}
+
 void ToggleDpiLevel(ConfigRecord& record, std::int32_t level) {
   if (!InRange(level, 0, kDpiLevels - 1)) return;
   if (record.DPI_SET_EN[level] == 0) {

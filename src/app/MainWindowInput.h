@@ -28,12 +28,6 @@ inline constexpr std::int32_t kAdvancedLastEntry = 37;
 
 inline constexpr std::uint16_t kRepeatCountMax = 65535;
 
-// Child controls of the advanced page.
-inline constexpr int kMacroNameEditId = 10000;
-inline constexpr int kMacroListId = 10001;
-inline constexpr int kStepListId = 10002;
-inline constexpr int kRepeatCountEditId = 10004;
-
 // The first entry 0..last whose rectangle holds the point, else kNoSpot.
 std::int32_t HitTest(std::span<const SkinEntry> table, std::int32_t lastIndex, std::int32_t x, std::int32_t y);
 
@@ -43,49 +37,51 @@ enum class RepaintArea : std::uint8_t {
   WholeWindow,
 };
 
+// What a click means; app/InputSteps.h says how the window carries it out.
 enum class InputCommand : std::uint8_t {
   None,
-  WindowDrag,         // post WM_NCLBUTTONDOWN / HTCAPTION with the click position
+  WindowDrag,
   // Main page press.
-  Save,               // Config<current> of config.ini, then repaint
-  ImportProfile,      // open-file dialog (*.ini); on OK ImportCheckedProfile and repaint
-  ExportProfile,      // save-file dialog (*.ini); on OK ExportProfile
-  OpenPopup,          // warning first when `warningFirst`; then the button-function pop-up
+  Save,
+  ImportProfile,
+  ExportProfile,
+  OpenPopup,  // the button-function pop-up of ui.popupTargetEntry
   // Advanced page press.
-  ImportMacros,       // open-file dialog (*.dat); on OK load, refill the lists, repaint
-  ExportMacros,       // save-file dialog (*.dat); on OK save the macro table there
+  ImportMacros,
+  ExportMacros,
   AddOrSelectMacro,
   DeleteMacro,
   ToggleRecording,
-  CommitRepeatCount,  // CommitRepeatCount with the edit's text, show the result, save the macros
+  CommitRepeatCount,
   ToggleRepeatMode,
   // Release, on every page.
-  HideCommand,        // RunHideCommand, then hide as WM_CLOSE does
-  Apply,              // download
-  LoadConfiguration,  // LoadClickedConfiguration of the (new) current configuration
-  Minimise,           // post WM_SYSCOMMAND / SC_MINIMIZE with the click position
-  Close,              // as WM_CLOSE does
-  FactoryReset,       // configurations, macros, then the download
+  HideCommand,
+  Apply,
+  LoadConfiguration,  // of the (new) current configuration
+  Minimise,
+  Close,
+  FactoryReset,
   SwitchToChinese,
   SwitchToEnglish,
   OpenWebLink,
 };
 
-// Carried out by the shell in the order of the fields.
+// What a movement or a click asks of the window, beyond the changes in
+// memory the core has made already; InputSteps puts it in order.
 struct InputRequest {
-  bool closePopup = false;          // destroy the open button-function pop-up
-  bool leaveAdvancedPage = false;   // destroy the four child windows
-  bool enterAdvancedPage = false;   // create them, update, refill the lists, update again
-  bool startColourPreview = false;  // the running flag is already set
+  bool closePopup = false;          // the open button-function pop-up goes
+  bool leaveAdvancedPage = false;   // the page's child windows go
+  bool enterAdvancedPage = false;   // they are made and filled
+  bool startColourPreview = false;  // the running flag is claimed already
   InputCommand command = InputCommand::None;
   bool warningFirst = false;        // OpenPopup: ask with the warning dialog before opening
-  // Before the command: it reloads or replaces the macro tables, so a
-  // recording, an in-place delay edit and the keyboard hook end first.
+  // The command reloads or replaces the macro tables: a recording, an
+  // in-place delay edit and the keyboard hook end first.
   bool endMacroEditing = false;
   std::int32_t x = 0;               // the click position in client coordinates
   std::int32_t y = 0;
-  RepaintArea repaint = RepaintArea::None;  // invalidate with erasing
-  bool updateNow = false;                   // then paint at once
+  RepaintArea repaint = RepaintArea::None;
+  bool updateNow = false;           // paint at once, after everything else
 
   void Repaint(RepaintArea area) {
     if (area > repaint) repaint = area;
@@ -106,6 +102,9 @@ InputRequest TrackHover(InputModel model, std::int32_t x, std::int32_t y);
 InputRequest Press(InputModel model, std::int32_t x, std::int32_t y);
 // WM_LBUTTONUP: acts on the main hover index, whatever was pressed.
 InputRequest Release(InputModel model, std::int32_t x, std::int32_t y);
+// A choice in a sub-menu has ended the pop-up: the main menu closes (if it
+// has not yet) and the window repaints at once.
+InputRequest ChoiceFinished(UiState& ui);
 
 // The DPI rules of the main page; at least one level stays enabled, and
 // the current level is always an enabled one.

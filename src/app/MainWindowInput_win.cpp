@@ -5,9 +5,11 @@
 #include <windowsx.h>
 
 #include <array>
-#include <vector>
+#include <functional>
+#include <utility>
 
 #include "config/ConfigStore.h"
+#include "macros/MacroEditor.h"
 #include "macros/MacroFile.h"
 #include "macros/MacroImport.h"
 #include "macros/MacroReset.h"
@@ -15,14 +17,18 @@
 #include "platform/win32/WideText.h"
 #include "skin/PopupMenus.h"
 
+// The build names the page (cmake/Windows.cmake), so it can be changed without touching the code.
 #ifndef ZR_WEB_LINK
-#define ZR_WEB_LINK "https://example.com/"
+#error "ZR_WEB_LINK comes from the build"
 #endif
 
 namespace zr {
 namespace {
 
 constexpr wchar_t kWebLink[] = L"" ZR_WEB_LINK;
+
+// The step list posts it to the window that owns it, as a private message of that window's class.
+static_assert(kInPlaceEditEndedMessage >= WM_USER && kInPlaceEditEndedMessage < WM_APP);
 
 // The common dialogs' filter: pairs of strings, ended by an empty one.
 constexpr wchar_t kProfileFilter[] = L"All Files(*.ini)\0*.ini\0";
@@ -47,7 +53,7 @@ MainWindowInput::MainWindowInput(HINSTANCE instance, AppState& state, const Skin
       popups_(PopupContext{instance, [&paths = state.paths] { return paths.SkinFolder(); }, state.config, skin, state.macros, state.ui,
                            state.languageFlag,
                            [this] { Repaint(RepaintArea::WholeWindow); },
-                           [this] { OnChoiceFinished(); }, [this] { return hooks_.SkinFont(); }}) {}
+                           [this] { Execute(ChoiceFinished(state_.ui)); }, [this] { return hooks_.SkinFont(); }}) {}
 
 MainWindowInput::~MainWindowInput() {
   // A main window that is gone took its children with it; their handles
@@ -92,16 +98,7 @@ INT_PTR MainWindowInput::OnStepDelayCommit(WPARAM, LPARAM) {
 }
 
 void MainWindowInput::ConsumeChoiceFinished() {
-  if (!state_.ui.menus.choiceFinished) return;
-  state_.ui.menus.choiceFinished = false;
-  popups_.CloseMenu();
-}
-
-void MainWindowInput::OnChoiceFinished() {
-  // Main menu closed, main window repainted, then the sub-menu goes.
-  ConsumeChoiceFinished();
-  Repaint(RepaintArea::WholeWindow);
-  if (window_ != nullptr) ::UpdateWindow(window_);
+  if (std::exchange(state_.ui.menus.choiceFinished, false)) popups_.CloseMenu();
 }
 
 void MainWindowInput::Repaint(RepaintArea area) {
@@ -112,105 +109,86 @@ void MainWindowInput::Repaint(RepaintArea area) {
     ::InvalidateRect(window_, nullptr, TRUE);
 }
 
-void MainWindowInput::Execute(const InputRequest& request) {
-  if (request.closePopup) popups_.CloseMenu();
-  if (request.leaveAdvancedPage) DestroyAdvancedControls();
-  Repaint(request.repaint);
-  if (request.enterAdvancedPage) CreateAdvancedControls();
-  if (request.startColourPreview) hooks_.StartColourPreview();
-  if (request.endMacroEditing) hooks_.EndMacroEditing();
-  RunCommand(request);
-  if (request.updateNow && window_ != nullptr) ::UpdateWindow(window_);
+void MainWindowInput::UpdateNow() {
+  if (window_ != nullptr) ::UpdateWindow(window_);
 }
 
-void MainWindowInput::RunCommand(const InputRequest& request) {
-  const std::u16string configFile = state_.paths.ConfigFile();
-  const std::uint8_t language = state_.languageFlag;
-  ConfigRecord& config = state_.config;
+void MainWindowInput::Execute(const InputRequest& request) {
+  InputSteps steps(request, state_.ui, state_.languageFlag);
+  while (const InputStep* step = steps.Next()) steps.Report(Perform(*step));
+}
+
+StepOutcome MainWindowInput::Perform(const InputStep& step) {
+  const auto failedUnless = [](bool succeeded) { return StepOutcome{succeeded, {}}; };
   MacroFileServices macroServices{services_.profiles, services_.files, services_.notices};
-  switch (request.command) {
-    case InputCommand::None: return;
-    case InputCommand::WindowDrag: {
+  switch (step.kind) {
+    case StepKind::ClosePopup: popups_.CloseMenu(); break;
+    case StepKind::AdvancedPageClosing: hooks_.AdvancedPageClosed(); break;
+    case StepKind::DestroyAdvancedControls: DestroyAdvancedControls(); break;
+    case StepKind::Repaint: Repaint(step.area); break;
+    case StepKind::CreateAdvancedControls: CreateAdvancedControls(); break;
+    case StepKind::UpdateNow: UpdateNow(); break;
+    case StepKind::AdvancedPageOpened: hooks_.AdvancedPageOpened(); break;
+    case StepKind::StartColourPreview: hooks_.StartColourPreview(); break;
+    case StepKind::EndMacroEditing: hooks_.EndMacroEditing(); break;
+    case StepKind::WindowDrag: {
       // The message carries screen coordinates; the drag starts where the cursor is.
-      POINT at{request.x, request.y};
+      POINT at{step.x, step.y};
       ::ClientToScreen(window_, &at);
       ::PostMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
-      return;
+      break;
     }
-    case InputCommand::Save:
-      SaveConfiguration(services_.profiles, configFile, state_.currentConfig, config);
-      return;
-    case InputCommand::ImportProfile:
-      if (const auto path = AskFile(false, u"ini")) {
-        if (!ImportCheckedProfile(services_.profiles, *path, language, config))
-          services_.notices.ShowMessage(NoProfileMessage(language));
-        Repaint(RepaintArea::WholeWindow);
-      }
-      return;
-    case InputCommand::ExportProfile:
-      if (const auto path = AskFile(true, u"ini")) {
-        ExportProfile(services_.profiles, *path, config);
-        Repaint(RepaintArea::WholeWindow);
-      }
-      return;
-    case InputCommand::OpenPopup: OpenPopup(request.warningFirst); return;
-    case InputCommand::ImportMacros:
-      if (const auto path = AskFile(false, u"dat")) {
-        if (!ImportMacroFile(macroServices, *path, state_.macros)) {
-          services_.notices.ShowMessage(NoMacrosMessage(language));
-          return;
-        }
-        hooks_.MacrosReloaded();
-        Repaint(RepaintArea::AdvancedRegion);
-      }
-      return;
-    case InputCommand::ExportMacros:
-      if (const auto path = AskFile(true, u"dat")) SaveMacroFile(services_.profiles, *path, state_.macros);
-      return;
-    case InputCommand::AddOrSelectMacro: hooks_.AddOrSelectMacro(); return;
-    case InputCommand::DeleteMacro: hooks_.DeleteMacro(); return;
-    case InputCommand::ToggleRecording: hooks_.ToggleRecording(); return;
-    case InputCommand::CommitRepeatCount: hooks_.CommitRepeatCount(); return;
-    case InputCommand::ToggleRepeatMode: hooks_.ToggleRepeatMode(); return;
-    case InputCommand::HideCommand:
-      RunHideCommand(services_.profiles, configFile, language, config);
-      ::SendMessageW(window_, WM_CLOSE, 0, 0);
-      Repaint(RepaintArea::WholeWindow);
-      return;
-    case InputCommand::Apply:
-      hooks_.Download();
-      hooks_.Applied();
-      return;
-    case InputCommand::LoadConfiguration:
-      LoadClickedConfiguration(services_.profiles, configFile, state_.currentConfig, language, config);
-      hooks_.ConfigurationChosen();
-      return;
-    case InputCommand::Minimise:
-      ::PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, MAKELPARAM(request.x, request.y));
-      return;
-    case InputCommand::Close: ::SendMessageW(window_, WM_CLOSE, 0, 0); return;
-    case InputCommand::FactoryReset:
-      FactoryReset(services_.profiles, configFile, state_.currentConfig, language, config);
-      ResetMacros(macroServices, state_.paths, language, state_.macros, [this] {
-        if (state_.ui.currentPage == Page::Advanced) hooks_.MacrosReloaded();
-      });
-      hooks_.Download();
-      hooks_.FactoryResetDone();
-      return;
-    case InputCommand::SwitchToChinese: hooks_.SwitchLanguage(0); return;
-    case InputCommand::SwitchToEnglish: hooks_.SwitchLanguage(1); return;
-    case InputCommand::OpenWebLink: ::ShellExecuteW(nullptr, L"open", kWebLink, nullptr, nullptr, SW_SHOW); return;
+    case StepKind::Minimise: ::PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, MAKELPARAM(step.x, step.y)); break;
+    case StepKind::SendClose: ::SendMessageW(window_, WM_CLOSE, 0, 0); break;
+    case StepKind::OpenWebLink: ::ShellExecuteW(nullptr, L"open", kWebLink, nullptr, nullptr, SW_SHOW); break;
+    case StepKind::ShowMessage: services_.notices.ShowMessage(step.message); break;
+    case StepKind::AskOpenFile: return AskFile(false, step.file);
+    case StepKind::AskSaveFile: return AskFile(true, step.file);
+    case StepKind::SaveConfiguration:
+      SaveConfiguration(services_.profiles, state_.paths.ConfigFile(), state_.currentConfig, state_.config);
+      break;
+    case StepKind::ImportProfile:
+      return failedUnless(ImportCheckedProfile(services_.profiles, step.path, state_.languageFlag, state_.config));
+    case StepKind::ExportProfile: zr::ExportProfile(services_.profiles, step.path, state_.config); break;
+    case StepKind::ImportMacros: return failedUnless(ImportMacroFile(macroServices, step.path, state_.macros));
+    case StepKind::ExportMacros: SaveMacroFile(services_.profiles, step.path, state_.macros); break;
+    case StepKind::RunHideCommand:
+      zr::RunHideCommand(services_.profiles, state_.paths.ConfigFile(), state_.languageFlag, state_.config);
+      break;
+    case StepKind::LoadConfiguration:
+      LoadClickedConfiguration(services_.profiles, state_.paths.ConfigFile(), state_.currentConfig,
+                               state_.languageFlag, state_.config);
+      break;
+    case StepKind::ResetConfigurations:
+      FactoryReset(services_.profiles, state_.paths.ConfigFile(), state_.currentConfig, state_.languageFlag,
+                   state_.config);
+      break;
+    case StepKind::ResetMacros:
+      zr::ResetMacros(macroServices, state_.paths, state_.languageFlag, state_.macros,
+                      step.refillMacroList ? std::function<void()>([this] { hooks_.MacrosReloaded(); }) : nullptr);
+      break;
+    case StepKind::PlacePopup: PlacePopup(step.entry); break;
+    case StepKind::AskWarning: return failedUnless(popups_.AskWarning(window_) != kWarningCancel);
+    case StepKind::OpenPopupMenu: popups_.OpenMenu(window_); break;
+    case StepKind::AddOrSelectMacro: hooks_.AddOrSelectMacro(); break;
+    case StepKind::DeleteMacro: hooks_.DeleteMacro(); break;
+    case StepKind::ToggleRecording: hooks_.ToggleRecording(); break;
+    case StepKind::CommitRepeatCount: hooks_.CommitRepeatCount(); break;
+    case StepKind::ToggleRepeatMode: hooks_.ToggleRepeatMode(); break;
+    case StepKind::MacrosReloaded: hooks_.MacrosReloaded(); break;
+    case StepKind::Download: hooks_.Download(); break;
+    case StepKind::Applied: hooks_.Applied(); break;
+    case StepKind::ConfigurationChosen: hooks_.ConfigurationChosen(); break;
+    case StepKind::FactoryResetDone: hooks_.FactoryResetDone(); break;
+    case StepKind::SwitchLanguage: hooks_.SwitchLanguage(step.languageFlag); break;
   }
+  return {};
 }
 
-void MainWindowInput::OpenPopup(bool warningFirst) {
-  const std::int32_t entry = state_.ui.popupTargetEntry;
-  if (entry < kFirstButtonEntry || entry > kLastButtonEntry) return;
+void MainWindowInput::PlacePopup(std::int32_t entry) {
   RECT window{};
   ::GetWindowRect(window_, &window);
   state_.ui.popupSpot = SpotOnScreen(window.left, window.top, skin_.main[entry]);
-  if (warningFirst && popups_.AskWarning(window_) == kWarningCancel) return;
-  popups_.OpenMenu(window_);
 }
 
 void MainWindowInput::CreateAdvancedControls() {
@@ -223,32 +201,28 @@ void MainWindowInput::CreateAdvancedControls() {
                                    clip(skin_.controls.macroList), clip(skin_.controls.stepList)};
   constexpr DWORD kEditStyle = ES_CENTER | ES_WANTRETURN;
   constexpr DWORD kListStyle = WS_VSCROLL | LBS_NOTIFY;
-  controls_.repeatCountEdit.reset(CreateChild(window_, instance_, L"EDIT", kEditStyle, rects.repeatCountEdit, kRepeatCountEditId));
-  controls_.macroNameEdit.reset(CreateChild(window_, instance_, L"EDIT", kEditStyle, rects.macroNameEdit, kMacroNameEditId));
-  controls_.macroList.reset(CreateChild(window_, instance_, L"LISTBOX", kListStyle, rects.macroList, kMacroListId));
+  controls_.repeatCountEdit.reset(CreateChild(window_, instance_, L"EDIT", kEditStyle, rects.repeatCountEdit, editor_control::kRepeatCountEdit));
+  controls_.macroNameEdit.reset(CreateChild(window_, instance_, L"EDIT", kEditStyle, rects.macroNameEdit, editor_control::kMacroNameEdit));
+  controls_.macroList.reset(CreateChild(window_, instance_, L"LISTBOX", kListStyle, rects.macroList, editor_control::kMacroList));
   // The editable step list takes this window over by subclassing it.
-  controls_.stepList.reset(CreateChild(window_, instance_, L"LISTBOX", kListStyle, rects.stepList, kStepListId));
-  ::UpdateWindow(window_);
-  hooks_.AdvancedPageOpened();
-  ::UpdateWindow(window_);
+  controls_.stepList.reset(CreateChild(window_, instance_, L"LISTBOX", kListStyle, rects.stepList, editor_control::kStepList));
 }
 
 void MainWindowInput::DestroyAdvancedControls() {
-  if (controls_.stepList) hooks_.AdvancedPageClosed();
   controls_.repeatCountEdit.reset();
   controls_.macroNameEdit.reset();
   controls_.macroList.reset();
   controls_.stepList.reset();
 }
 
-std::optional<std::u16string> MainWindowInput::AskFile(bool save, std::u16string_view extension) {
+StepOutcome MainWindowInput::AskFile(bool save, FileKind kind) {
   std::array<wchar_t, 1024> file{};
   const std::wstring folder = Wide(state_.paths.applicationDirectory);
-  const std::wstring defaultExtension = Wide(extension);
+  const std::wstring defaultExtension = Wide(Extension(kind));
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = window_;
-  dialog.lpstrFilter = extension == u"ini" ? kProfileFilter : kMacroFilter;
+  dialog.lpstrFilter = kind == FileKind::Profile ? kProfileFilter : kMacroFilter;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = folder.c_str();
@@ -259,8 +233,8 @@ std::optional<std::u16string> MainWindowInput::AskFile(bool save, std::u16string
     dialog.Flags |= OFN_OVERWRITEPROMPT;
   }
   const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
-  if (!chosen) return std::nullopt;
-  return FromWide(file.data());
+  if (!chosen) return StepOutcome{false, {}};
+  return StepOutcome{true, FromWide(file.data())};
 }
 
 }  // namespace zr

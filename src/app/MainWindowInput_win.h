@@ -1,19 +1,21 @@
-// Carries out the input core's requests on the main window: invalidation,
-// the window drag, file dialogs, the pop-ups, the advanced page's child
-// windows. What belongs to other parts of the window goes through hooks.
+// Carries out the input core's steps on the main window (app/InputSteps.h),
+// one at a time: invalidation, the window drag, file dialogs, the pop-ups,
+// the advanced page's child windows. What belongs to other parts of the
+// window goes through hooks.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "app/AppState.h"
+#include "app/InputSteps.h"
 #include "app/MainWindowInput.h"
 #include "platform/FileQueries.h"
 #include "platform/ProfileFiles.h"
 #include "platform/UserNotices.h"
+#include "macros/InPlaceEdit.h"
 #include "platform/win32/Handles.h"
 #include "skin/PopupMenus_win.h"
 
@@ -35,7 +37,7 @@ class MainWindowInputHooks {
   virtual void ToggleRecording() {}
   virtual void ToggleRepeatMode() {}
   virtual void CommitRepeatCount() {}
-  // WM_USER + 10: the step list's in-place edit has ended.
+  // kInPlaceEditEndedMessage: the step list's in-place edit has ended.
   virtual void CommitStepDelay() {}
   // The page's four controls exist now / are about to go.
   virtual void AdvancedPageOpened() {}
@@ -77,7 +79,7 @@ class MainWindowInput {
   INT_PTR OnMouseMove(WPARAM, LPARAM);
   INT_PTR OnLButtonDown(WPARAM, LPARAM);
   INT_PTR OnLButtonUp(WPARAM, LPARAM);
-  INT_PTR OnStepDelayCommit(WPARAM, LPARAM);  // WM_USER + 10
+  INT_PTR OnStepDelayCommit(WPARAM, LPARAM);  // kInPlaceEditEndedMessage
   // The keyboard filter; true when the message is swallowed.
   bool PreTranslate(const MSG& message) const;
 
@@ -93,13 +95,13 @@ class MainWindowInput {
  private:
   InputModel Model();
   void Execute(const InputRequest& request);
-  void RunCommand(const InputRequest& request);
+  StepOutcome Perform(const InputStep& step);
   void Repaint(RepaintArea area);
-  void OpenPopup(bool warningFirst);
+  void UpdateNow();
+  void PlacePopup(std::int32_t entry);
   void CreateAdvancedControls();
   void DestroyAdvancedControls();
-  void OnChoiceFinished();
-  std::optional<std::u16string> AskFile(bool save, std::u16string_view extension);
+  StepOutcome AskFile(bool save, FileKind kind);
 
   HINSTANCE instance_;
   AppState& state_;

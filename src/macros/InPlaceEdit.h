@@ -11,7 +11,7 @@ namespace zr {
 // The list's private messages.
 inline constexpr unsigned kEndInPlaceEditMessage = 0x8841;  // wParam 1 keep, 0 discard
 inline constexpr unsigned kRowEditedMessage = 0x8840;       // to the parent: row, old text
-inline constexpr unsigned kInPlaceEditEndedMessage = 0x040A;  // WM_USER + 10, to the parent
+inline constexpr unsigned kInPlaceEditEndedMessage = 0x0400 + 10;  // to the parent, in its WM_USER range
 inline constexpr int kInPlaceEditId = 1;
 // Only this character code opens an edit: the editor's Modify Delay sends
 // it, and Ctrl+A typed into the list gives it too.

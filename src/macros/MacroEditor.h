@@ -16,7 +16,8 @@
 
 namespace zr {
 
-// The advanced page's controls, by their window ids.
+// The advanced page's controls, by their window ids: the main window makes
+// them with these ids, and the editor finds them by them.
 namespace editor_control {
 inline constexpr int kMacroNameEdit = 10000;
 inline constexpr int kMacroList = 10001;

@@ -52,7 +52,7 @@ class MacroEditorShell {
   // WM_COMMAND: the macro list's selection and the step commands. True when
   // handled.
   bool OnCommand(WPARAM wParam, LPARAM lParam);
-  // WM_USER + 10 from the step list.
+  // kInPlaceEditEndedMessage from the step list.
   void OnStepDelayCommit() { editor_.CommitStepDelay(); }
   // kRecorderKeyMessage, for a window that sees it in its procedure rather
   // than in PreTranslate (never both).

@@ -59,12 +59,13 @@ class FunctionNames {
   std::array<std::u16string, kLastKey + 1> names_{};
 };
 
-// Where the advanced page's child controls go.
+// Where the advanced page's child controls go (their window ids are
+// editor_control's, macros/MacroEditor.h).
 struct AdvancedControlRects {
-  SkinRect repeatCountEdit;  // EDIT 3, control 10004
-  SkinRect macroNameEdit;    // EDIT 4, control 10000
-  SkinRect macroList;        // MACRODISPLAY 1, control 10001
-  SkinRect stepList;         // MACRODISPLAY 2, control 10002
+  SkinRect repeatCountEdit;  // EDIT 3
+  SkinRect macroNameEdit;    // EDIT 4
+  SkinRect macroList;        // MACRODISPLAY 1
+  SkinRect stepList;         // MACRODISPLAY 2
 };
 
 struct SkinLayouts {

@@ -1,15 +1,22 @@
 // Clicks over the skin spots: the press and release tables of the three
-// pages, the DPI rules, the slider and the text commits, the repair of
-// loaded records.
+// pages, the steps the window takes for each of them, the DPI rules, the
+// slider and the text commits, the repair of loaded records.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <new>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "app/InputSteps.h"
 #include "app/MainWindowInput.h"
 #include "config/ConfigStore.h"
+#include "macros/MacroImport.h"
+#include "platform/Text.h"
 #include "platform/UserNotices.h"
 #include "shared/MemoryProfileFiles.h"
+#include "skin/PopupMenus.h"
 
 namespace zr::test {
 namespace {
@@ -298,6 +305,232 @@ TEST_F(InputFixture, HoverRepaintsOnlyWhenAnIndexChanges) {
   EXPECT_EQ(ui.mainHover, kNoSpot);
   MoveTo(Centre(skin.main[19]));
   EXPECT_EQ(ui.mainHover, 19);
+}
+
+// How the shell's questions and imports turn out in a run of the steps.
+struct Outcomes {
+  std::optional<std::u16string> chosenFile = u"C:\\f";  // nothing: the person cancels
+  bool imports = true;
+  bool warningAccepted = true;
+};
+
+std::string Describe(const InputStep& step) {
+  static constexpr const char* kNames[] = {
+      "ClosePopup", "AdvancedPageClosing", "DestroyAdvancedControls", "Repaint", "CreateAdvancedControls",
+      "UpdateNow", "AdvancedPageOpened", "StartColourPreview", "EndMacroEditing", "WindowDrag", "Minimise",
+      "SendClose", "OpenWebLink", "ShowMessage", "AskOpenFile", "AskSaveFile", "SaveConfiguration",
+      "ImportProfile", "ExportProfile", "ImportMacros", "ExportMacros", "RunHideCommand", "LoadConfiguration",
+      "ResetConfigurations", "ResetMacros", "PlacePopup", "AskWarning", "OpenPopupMenu", "AddOrSelectMacro",
+      "DeleteMacro", "ToggleRecording", "CommitRepeatCount", "ToggleRepeatMode", "MacrosReloaded", "Download",
+      "Applied", "ConfigurationChosen", "FactoryResetDone", "SwitchLanguage"};
+  static_assert(std::size(kNames) == static_cast<std::size_t>(StepKind::SwitchLanguage) + 1);
+  std::string text = kNames[static_cast<std::size_t>(step.kind)];
+  switch (step.kind) {
+    case StepKind::Repaint: return text + (step.area == RepaintArea::WholeWindow ? "(whole)" : "(advanced)");
+    case StepKind::WindowDrag:
+    case StepKind::Minimise: return text + "(" + std::to_string(step.x) + "," + std::to_string(step.y) + ")";
+    case StepKind::AskOpenFile:
+    case StepKind::AskSaveFile: return text + "(" + Utf8FromUtf16(Extension(step.file)) + ")";
+    case StepKind::ImportProfile:
+    case StepKind::ExportProfile:
+    case StepKind::ImportMacros:
+    case StepKind::ExportMacros: return text + "(" + Utf8FromUtf16(step.path) + ")";
+    case StepKind::ShowMessage: return text + "(" + Utf8FromUtf16(step.message) + ")";
+    case StepKind::PlacePopup: return text + "(" + std::to_string(step.entry) + ")";
+    case StepKind::ResetMacros: return text + (step.refillMacroList ? "(refill)" : "");
+    case StepKind::SwitchLanguage: return text + "(" + std::to_string(step.languageFlag) + ")";
+    default: return text;
+  }
+}
+
+// Carries the steps out as the shell does, one at a time, reporting each outcome.
+std::vector<std::string> RunSteps(InputSteps steps, const Outcomes& outcomes) {
+  std::vector<std::string> done;
+  while (const InputStep* step = steps.Next()) {
+    done.push_back(Describe(*step));
+    StepOutcome outcome;
+    switch (step->kind) {
+      case StepKind::AskOpenFile:
+      case StepKind::AskSaveFile:
+        outcome = {outcomes.chosenFile.has_value(), outcomes.chosenFile.value_or(u"")};
+        break;
+      case StepKind::ImportProfile:
+      case StepKind::ImportMacros: outcome.succeeded = outcomes.imports; break;
+      case StepKind::AskWarning: outcome.succeeded = outcomes.warningAccepted; break;
+      default: break;
+    }
+    steps.Report(outcome);
+  }
+  return done;
+}
+
+enum class Gesture { Press, Release };
+
+struct StepRow {
+  const char* what;
+  Page page;
+  Gesture gesture;
+  Point at;
+  std::vector<std::string> steps;
+  Outcomes outcomes = {};
+  std::uint8_t languageFlag = 1;
+  std::function<void(InputFixture&)> setUp = {};
+};
+
+class StepTable : public InputFixture {
+ protected:
+  void Run(const std::vector<StepRow>& rows) {
+    for (const StepRow& row : rows) {
+      SCOPED_TRACE(row.what);
+      ResetUi();
+      SetFactoryDefaults(config);
+      preview.running = 0;
+      ShowPage(row.page);
+      if (row.setUp) row.setUp(*this);
+      const InputRequest request = row.gesture == Gesture::Press ? PressAt(row.at) : ReleaseAt(row.at);
+      EXPECT_EQ(RunSteps(InputSteps(request, ui, row.languageFlag), row.outcomes), row.steps);
+    }
+  }
+};
+
+const std::string kNoProfileEnglish = "ShowMessage(" + Utf8FromUtf16(kNoProfileMessageEnglish) + ")";
+const std::string kNoProfileChinese = "ShowMessage(" + Utf8FromUtf16(kNoProfileMessageChinese) + ")";
+const std::string kNoMacrosEnglish = "ShowMessage(" + Utf8FromUtf16(kNoMacrosMessageEnglish) + ")";
+const std::string kNoMacrosChinese = "ShowMessage(" + Utf8FromUtf16(kNoMacrosMessageChinese) + ")";
+constexpr Outcomes kCancelled{std::nullopt};
+constexpr Outcomes kNotImported{u"C:\\f", false};
+
+TEST_F(StepTable, MainPagePresses) {
+  const auto& m = skin.main;
+  constexpr Page P = Page::Main;
+  constexpr Gesture G = Gesture::Press;
+  Run({
+      {"save", P, G, Centre(m[0]), {"Repaint(whole)", "SaveConfiguration"}},
+      {"import", P, G, Centre(m[14]), {"Repaint(whole)", "AskOpenFile(ini)", "ImportProfile(C:\\f)", "Repaint(whole)"}},
+      {"import cancelled", P, G, Centre(m[14]), {"Repaint(whole)", "AskOpenFile(ini)"}, kCancelled},
+      {"import of a file without a profile", P, G, Centre(m[14]),
+       {"Repaint(whole)", "AskOpenFile(ini)", "ImportProfile(C:\\f)", kNoProfileEnglish, "Repaint(whole)"},
+       kNotImported},
+      {"the same in Chinese", P, G, Centre(m[14]),
+       {"Repaint(whole)", "AskOpenFile(ini)", "ImportProfile(C:\\f)", kNoProfileChinese, "Repaint(whole)"},
+       kNotImported, 0},
+      {"export", P, G, Centre(m[15]), {"Repaint(whole)", "AskSaveFile(ini)", "ExportProfile(C:\\f)", "Repaint(whole)"}},
+      {"export cancelled", P, G, Centre(m[15]), {"Repaint(whole)", "AskSaveFile(ini)"}, kCancelled},
+      {"button field", P, G, Centre(m[27]), {"Repaint(whole)", "PlacePopup(27)", "OpenPopupMenu"}},
+      {"button field with the warning", P, G, Centre(m[25]),
+       {"Repaint(whole)", "PlacePopup(25)", "AskWarning", "OpenPopupMenu"}},
+      {"warning cancelled", P, G, Centre(m[25]), {"Repaint(whole)", "PlacePopup(25)", "AskWarning"},
+       {.warningAccepted = false}},
+      {"a click closes the open pop-up first", P, G, Centre(m[28]),
+       {"ClosePopup", "Repaint(whole)", "PlacePopup(28)", "OpenPopupMenu"}, {}, 1,
+       [](auto& f) { f.ui.popupOpen = true; }},
+      {"advanced tab", P, G, Centre(m[10]),
+       {"Repaint(whole)", "CreateAdvancedControls", "UpdateNow", "AdvancedPageOpened", "UpdateNow"}},
+      {"colour tab", P, G, Centre(m[11]), {"Repaint(whole)", "StartColourPreview"}},
+      {"colour tab while a preview still runs", P, G, Centre(m[11]), {"Repaint(whole)"}, {}, 1,
+       [](auto& f) { f.preview.running = 1; }},
+      {"wheel on", P, G, Centre(m[42]), {"Repaint(whole)"}},
+      {"empty part", P, G, {1234, 3}, {"WindowDrag(1234,3)"}},
+  });
+}
+
+TEST_F(StepTable, AdvancedPagePresses) {
+  const auto& a = skin.advanced;
+  const auto& m = skin.main;
+  constexpr Page P = Page::Advanced;
+  constexpr Gesture G = Gesture::Press;
+  const std::vector<std::string> importSteps = {"Repaint(whole)", "EndMacroEditing", "AskOpenFile(dat)",
+                                                "ImportMacros(C:\\f)"};
+  auto then = [](std::vector<std::string> steps, std::initializer_list<std::string> more) {
+    steps.insert(steps.end(), more);
+    return steps;
+  };
+  Run({
+      {"main tab", P, G, Centre(m[9]), {"AdvancedPageClosing", "DestroyAdvancedControls", "Repaint(whole)"}},
+      {"colour tab", P, G, Centre(m[11]),
+       {"AdvancedPageClosing", "DestroyAdvancedControls", "Repaint(whole)", "StartColourPreview"}},
+      {"own tab", P, G, Centre(m[10]), {"Repaint(whole)"}},
+      {"macro import", P, G, Centre(a[0]), then(importSteps, {"MacrosReloaded", "Repaint(advanced)"})},
+      {"macro import cancelled", P, G, Centre(a[0]), {"Repaint(whole)", "EndMacroEditing", "AskOpenFile(dat)"},
+       kCancelled},
+      {"macro import of a file without macros", P, G, Centre(a[0]), then(importSteps, {kNoMacrosEnglish}),
+       kNotImported},
+      {"the same in Chinese", P, G, Centre(a[0]), then(importSteps, {kNoMacrosChinese}), kNotImported, 0},
+      {"macro export", P, G, Centre(a[1]), {"Repaint(whole)", "AskSaveFile(dat)", "ExportMacros(C:\\f)"}},
+      {"macro export cancelled", P, G, Centre(a[1]), {"Repaint(whole)", "AskSaveFile(dat)"}, kCancelled},
+      {"add", P, G, Centre(a[2]), {"Repaint(whole)", "AddOrSelectMacro"}},
+      {"delete", P, G, Centre(a[3]), {"Repaint(whole)", "DeleteMacro"}},
+      {"record", P, G, Centre(a[4]), {"Repaint(whole)", "ToggleRecording"}},
+      {"repeat count", P, G, Centre(a[5]), {"Repaint(whole)", "CommitRepeatCount"}},
+      {"repeat mode", P, G, Centre(a[6]), {"Repaint(whole)", "ToggleRepeatMode"}},
+      {"empty part", P, G, kNowhere, {"WindowDrag(5,500)"}},
+  });
+}
+
+TEST_F(StepTable, Releases) {
+  const auto& m = skin.main;
+  constexpr Gesture G = Gesture::Release;
+  constexpr Page P = Page::Main;
+  Run({
+      // The edits not yet in the mouse are dropped before the window hides.
+      {"hide", P, G, Centre(m[2]), {"Repaint(whole)", "RunHideCommand", "SendClose", "Repaint(whole)"}},
+      {"apply", P, G, Centre(m[3]), {"Repaint(whole)", "Download", "Applied"}},
+      {"profile 3", P, G, Centre(m[6]), {"Repaint(whole)", "LoadConfiguration", "ConfigurationChosen"}},
+      {"minimise", P, G, Centre(m[12]), {"Repaint(whole)", "Minimise(125,5)"}},
+      {"close", P, G, Centre(m[13]), {"Repaint(whole)", "SendClose"}},
+      {"factory reset", P, G, Centre(m[16]),
+       {"Repaint(whole)", "EndMacroEditing", "ResetConfigurations", "ResetMacros", "Download", "FactoryResetDone"}},
+      {"factory reset on the advanced page refills the macro list", Page::Advanced, G, Centre(m[16]),
+       {"Repaint(whole)", "EndMacroEditing", "ResetConfigurations", "ResetMacros(refill)", "Download",
+        "FactoryResetDone"}},
+      {"Chinese", P, G, Centre(m[17]), {"Repaint(whole)", "EndMacroEditing", "SwitchLanguage(0)"}},
+      {"English", Page::Colour, G, Centre(m[18]), {"Repaint(whole)", "EndMacroEditing", "SwitchLanguage(1)"}},
+      {"web link", P, G, Centre(m[19]), {"Repaint(whole)", "OpenWebLink"}},
+      {"nothing", P, G, kNowhere, {"Repaint(whole)"}},
+  });
+}
+
+TEST_F(InputFixture, HoverAndTheEndOfAPopupChoicePaintAtOnce) {
+  EXPECT_EQ(RunSteps(InputSteps(MoveTo(Centre(skin.main[3])), ui, 1), {}),
+            (std::vector<std::string>{"Repaint(whole)", "UpdateNow"}));
+  EXPECT_EQ(RunSteps(InputSteps(MoveTo(Centre(skin.main[3])), ui, 1), {}), std::vector<std::string>{});
+
+  ui.menus.choiceFinished = true;
+  EXPECT_EQ(RunSteps(InputSteps(ChoiceFinished(ui), ui, 1), {}),
+            (std::vector<std::string>{"ClosePopup", "Repaint(whole)", "UpdateNow"}));
+  EXPECT_FALSE(ui.menus.choiceFinished);
+  // The main window's paint may have closed the menu already.
+  EXPECT_EQ(RunSteps(InputSteps(ChoiceFinished(ui), ui, 1), {}),
+            (std::vector<std::string>{"Repaint(whole)", "UpdateNow"}));
+}
+
+TEST(InputStepsFailure, EndsOnlyTheCommandAndNothingAfterItCanFail) {
+  InputRequest request;
+  request.command = InputCommand::ImportProfile;
+  request.Repaint(RepaintArea::AdvancedRegion);
+  request.updateNow = true;
+  UiState ui;
+  EXPECT_EQ(RunSteps(InputSteps(request, ui, 1), kCancelled),
+            (std::vector<std::string>{"Repaint(advanced)", "AskOpenFile(ini)", "UpdateNow"}));
+  EXPECT_EQ(RunSteps(InputSteps(request, ui, 1), kNotImported),
+            (std::vector<std::string>{"Repaint(advanced)", "AskOpenFile(ini)", "ImportProfile(C:\\f)",
+                                      kNoProfileEnglish, "Repaint(whole)", "UpdateNow"}));
+
+  // Only the questions and the imports can fail: the window's own steps and
+  // the message go on whatever they report.
+  InputSteps steps(request, ui, 1);
+  std::vector<std::string> done;
+  while (const InputStep* step = steps.Next()) {
+    done.push_back(Describe(*step));
+    steps.Report({step->kind == StepKind::AskOpenFile, u"C:\\g"});
+  }
+  EXPECT_EQ(done, (std::vector<std::string>{"Repaint(advanced)", "AskOpenFile(ini)", "ImportProfile(C:\\g)",
+                                            kNoProfileEnglish, "Repaint(whole)", "UpdateNow"}));
+  // A pop-up target outside the buttons places nothing.
+  request = {};
+  request.command = InputCommand::OpenPopup;
+  ui.popupTargetEntry = kLastButtonEntry + 1;
+  EXPECT_EQ(RunSteps(InputSteps(request, ui, 1), {}), std::vector<std::string>{});
 }
 
 TEST(HitTest, FirstMatchUpToAndIncludingTheLastIndex) {

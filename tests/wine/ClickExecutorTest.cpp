@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "app/MainWindowInput_win.h"
+#include "macros/MacroEditor.h"
 #include "platform/win32/WideText.h"
 #include "shared/MemoryProfileFiles.h"
 #include "shared/RecordingNotices.h"
@@ -76,11 +77,11 @@ TEST_F(ClickExecutor, AdvancedPageChildrenLiveExactlyWhileThePageShows) {
   };
   const SkinRect& repeat = state_.skin.controls.repeatCountEdit;
   const std::array<Child, 4> children = {{
-      {kRepeatCountEditId, repeat, ES_CENTER},
-      {kMacroNameEditId, state_.skin.controls.macroNameEdit, ES_CENTER},
+      {editor_control::kRepeatCountEdit, repeat, ES_CENTER},
+      {editor_control::kMacroNameEdit, state_.skin.controls.macroNameEdit, ES_CENTER},
       // An empty list hides its scroll bar, and its style says so.
-      {kMacroListId, state_.skin.controls.macroList, LBS_NOTIFY},
-      {kStepListId, state_.skin.controls.stepList, LBS_NOTIFY},
+      {editor_control::kMacroList, state_.skin.controls.macroList, LBS_NOTIFY},
+      {editor_control::kStepList, state_.skin.controls.stepList, LBS_NOTIFY},
   }};
   for (const Child& child : children) {
     SCOPED_TRACE(child.id);
@@ -109,7 +110,7 @@ TEST_F(ClickExecutor, ControlsFromHugeFileRectanglesStayInsideTheWindow) {
   ASSERT_EQ(state_.ui.currentPage, Page::Advanced);
   RECT client{};
   ::GetClientRect(window_, &client);
-  for (const int id : {kStepListId, kMacroListId}) {
+  for (const int id : {editor_control::kStepList, editor_control::kMacroList}) {
     SCOPED_TRACE(id);
     HWND control = ::GetDlgItem(window_, id);
     ASSERT_NE(control, nullptr);
@@ -118,7 +119,7 @@ TEST_F(ClickExecutor, ControlsFromHugeFileRectanglesStayInsideTheWindow) {
     EXPECT_LE(rect.right, client.right);
     EXPECT_LE(rect.bottom, client.bottom);
   }
-  EXPECT_EQ(ClientRectOf(::GetDlgItem(window_, kStepListId)).top, 140) << "clipped, not moved";
+  EXPECT_EQ(ClientRectOf(::GetDlgItem(window_, editor_control::kStepList)).top, 140) << "clipped, not moved";
 }
 
 TEST_F(ClickExecutor, TheRepeatCountButtonHandsTheEditToTheMacroEditor) {
