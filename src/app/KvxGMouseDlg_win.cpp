@@ -16,9 +16,6 @@ static_assert(kCommandShowWindowChinese == ID_TRAY_SHOW_CN && kCommandExitDriver
 static_assert(kSystemCommandAbout == IDM_ABOUTBOX);
 static_assert(kCommandIndicator == ID_TRAY_INDICATOR && kCommandIndicatorChinese == ID_TRAY_INDICATOR_CN);
 
-// Posted by the first failed save of the user's files, from whichever thread saved.
-constexpr UINT kSaveFailedMessage = WM_APP + 0x310;
-
 }  // namespace
 
 CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles& files, HidBus& bus,
@@ -107,9 +104,8 @@ INT_PTR CKVX_GMouseDlg::Answer(LRESULT result) {
 
 INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   StartupSteps& steps = wrapStartupSteps_ ? wrapStartupSteps_(startup_) : startup_;
-  HWND window = Window();
-  parts_.watchedFiles.SetAnnouncer([window] { ::PostMessageW(window, kSaveFailedMessage, 0, 0); });
-  input_.Attach(window);
+  parts_.AttachWindow();
+  input_.Attach(Window());
   // The recorder sees every message before the keyboard filter.
   filters_.push_back([this](MSG& message) { return parts_.macroEditor.PreTranslate(message); });
   filters_.push_back([this](MSG& message) { return input_.PreTranslate(message); });
@@ -117,25 +113,20 @@ INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
   exit.AddShutdownStep([this] { indicatorGate_.Close(); });
   exit.AddShutdownStep([this] { parts_.colourPreview.Stop(); });
   exit.AddShutdownStep([this] { parts_.macroEditor.Shutdown(); });
-  parts_.notices.SetOwner(window);
-  TrayIcon::AcceptShellRestartMessage(window);
-  parts_.repaint.SetWindow(window);
-  parts_.indicatorNews.SetWindow(window);
   AppState& state = parts_.state;
   outcome_ = RunStartupSequence(steps, {parts_.files, parts_.fileQueries, parts_.notices}, state,
                                 parts_.applicationName);
   indicatorGate_.Load(parts_.files, state.paths.ConfigFile());
   if (outcome_ == StartupOutcome::Running) {
     exit.AddShutdownStep([this] { appProfiles_.Stop(); });
-    appProfiles_.Start(window);
+    appProfiles_.Start(Window());
   }
   return TRUE;
 }
 
 INT_PTR CKVX_GMouseDlg::OnDestroy(WPARAM, LPARAM) {
   parts_.macroEditor.Shutdown();  // no keystroke stays captured once the window goes
-  parts_.repaint.SetWindow(nullptr);
-  parts_.indicatorNews.SetWindow(nullptr);
+  parts_.DetachWindow();
   indicator_.Hide();
   ::PostQuitMessage(0);
   return FALSE;

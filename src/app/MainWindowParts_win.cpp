@@ -19,4 +19,18 @@ MainWindowParts::MainWindowParts(const Dialog& window, HINSTANCE moduleInstance,
                                            [&appState] { return appState.paths.MacroFile(appState.languageFlag); }}),
       colourPreview(ColourPreviewShared{appState.ui, appState.config, appState.preview, repaint}) {}
 
+void MainWindowParts::AttachWindow() {
+  HWND window = Window();
+  watchedFiles.SetAnnouncer([window] { ::PostMessageW(window, kSaveFailedMessage, 0, 0); });
+  notices.SetOwner(window);
+  TrayIcon::AcceptShellRestartMessage(window);
+  repaint.SetWindow(window);
+  indicatorNews.SetWindow(window);
+}
+
+void MainWindowParts::DetachWindow() {
+  repaint.SetWindow(nullptr);
+  indicatorNews.SetWindow(nullptr);
+}
+
 }  // namespace zr

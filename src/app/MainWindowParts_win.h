@@ -30,6 +30,9 @@
 
 namespace zr {
 
+// Posted by the first failed save of the user's files, from whichever thread saved.
+inline constexpr UINT kSaveFailedMessage = WM_APP + 0x310;
+
 // Asks for a repaint of the whole window from any thread.
 class WindowInvalidator final : public WindowRepaint {
  public:
@@ -49,6 +52,10 @@ struct MainWindowParts {
   MainWindowParts& operator=(const MainWindowParts&) = delete;
 
   HWND Window() const { return dialog.Window(); }
+  // The window exists: the parts that talk to it from any thread learn its
+  // handle, and forget it again as it goes.
+  void AttachWindow();
+  void DetachWindow();
   // The font of the skin's texts and the child controls in the current language.
   HFONT SkinFont() const { return fonts.Current(state.languageFlag); }
 
