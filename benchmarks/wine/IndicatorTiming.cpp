@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   Win32ProfileFiles files;
   virtual_mouse::VirtualMouse mouse;
   CKVX_GMouseDlg dialog(::GetModuleHandleW(nullptr), state, files, mouse, u"IndicatorTiming");
-  if (!dialog.Create() || dialog.Timings().outcome != StartupOutcome::Running) {
+  if (!dialog.Create() || dialog.Outcome() != StartupOutcome::Running) {
     std::fprintf(stderr, "the main window did not start\n");
     return 1;
   }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/win32/ExceptionBarrier.h"
 #include "platform/win32/WideText.h"
 
 namespace zr {
@@ -66,12 +67,11 @@ bool ForegroundWatch::OnTimer(WPARAM timerId) {
 }
 
 void CALLBACK ForegroundWatch::EventProc(HWINEVENTHOOK, DWORD event, HWND, LONG, LONG, DWORD, DWORD eventTime) {
-  try {
+  // A lost event only leaves the mouse as it is.
+  ExceptionBarrier("foreground watch's event procedure", [&] {
     if (watching != nullptr && (event == EVENT_SYSTEM_FOREGROUND || event == EVENT_OBJECT_FOCUS))
       watching->OnEvent(eventTime);
-  } catch (...) {
-    // Nothing may cross into the system; a lost event only leaves the mouse as it is.
-  }
+  });
 }
 
 void ForegroundWatch::OnEvent(DWORD eventTime) {

@@ -1,19 +1,10 @@
 #include "app/KvxGMouseDlg_win.h"
 
 #include <array>
-#include <string>
 
 #include "app/AboutDlg_win.h"
 #include "app/WindowCommands.h"
-#include "config/IndicatorSetting.h"
-#include "platform/win32/DeviceBroadcast.h"
 #include "platform/win32/GdiImages.h"
-#include "platform/win32/GdiRegion.h"
-#include "platform/win32/WideText.h"
-#include "macros/MacroFile.h"
-#include "skin/LanguageSwitch.h"
-#include "skin/MaskShape.h"
-#include "skin/SkinImageFiles.h"
 #include "resource.h"
 
 namespace zr {
@@ -25,138 +16,23 @@ static_assert(kCommandShowWindowChinese == ID_TRAY_SHOW_CN && kCommandExitDriver
 static_assert(kSystemCommandAbout == IDM_ABOUTBOX);
 static_assert(kCommandIndicator == ID_TRAY_INDICATOR && kCommandIndicatorChinese == ID_TRAY_INDICATOR_CN);
 
-// Until the skin gives the window its shape and size.
-constexpr int kDefaultWidth = 1000;
-constexpr int kDefaultHeight = 600;
-
-// Posted by the first failed save of the user's files, from whichever thread saved.
-constexpr UINT kSaveFailedMessage = WM_APP + 0x310;
-
-void CentreOnScreen(HWND window, int width, int height) {
-  const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  ::SetWindowPos(window, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-double MillisecondsSince(const LARGE_INTEGER& start) {
-  LARGE_INTEGER now{}, frequency{};
-  ::QueryPerformanceCounter(&now);
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-  LARGE_INTEGER now{};
-  ::QueryPerformanceCounter(&now);
-  return now;
-}
-
-// Notes when each step begins, for the start-up benchmark.
-class TimedSteps final : public StartupSteps {
- public:
-  TimedSteps(StartupSteps& inner, StartupTimes& times, const LARGE_INTEGER& start)
-      : inner_(inner), times_(times), start_(start) {}
-  void ClearHandoverFlags() override {
-    Mark("handover");
-    inner_.ClearHandoverFlags();
-  }
-  void StartDeviceThreads() override {
-    Mark("threads");
-    inner_.StartDeviceThreads();
-  }
-  void AppendAboutItem() override {
-    Mark("about item");
-    inner_.AppendAboutItem();
-  }
-  void SetBigIcon() override {
-    Mark("icon");
-    inner_.SetBigIcon();
-  }
-  void SetWindowTitle(std::u16string_view title) override {
-    Mark("title");
-    inner_.SetWindowTitle(title);
-  }
-  void CreateAdvancedControls() override {
-    Mark("controls");
-    inner_.CreateAdvancedControls();
-  }
-  void CreateFonts() override {
-    Mark("fonts");
-    inner_.CreateFonts();
-  }
-  void ApplyWindowShape() override {
-    Mark("shape");
-    inner_.ApplyWindowShape();
-  }
-  void LoadMenus(std::uint8_t languageFlag) override {
-    Mark("menus");
-    inner_.LoadMenus(languageFlag);
-  }
-  bool OpenDevice() override {
-    Mark("open");
-    return inner_.OpenDevice();
-  }
-  void ShowNoMouseMessage(std::u16string_view text, std::u16string_view caption) override {
-    Mark("message");
-    inner_.ShowNoMouseMessage(text, caption);
-  }
-  void Pause(std::chrono::milliseconds duration) override {
-    Mark("pause");
-    inner_.Pause(duration);
-  }
-  void Download() override {
-    Mark("download");
-    inner_.Download();
-  }
-  void AddTrayIcon() override {
-    Mark("tray icon");
-    inner_.AddTrayIcon();
-  }
-  void RunExitProcedure() override {
-    Mark("exit");
-    inner_.RunExitProcedure();
-  }
-
- private:
-  void Mark(const char* step) { times_.marks.push_back({step, MillisecondsSince(start_)}); }
-  StartupSteps& inner_;
-  StartupTimes& times_;
-  const LARGE_INTEGER& start_;
-};
-
 }  // namespace
-
-CKVX_GMouseDlg::DeviceSide::DeviceSide(HidBus& bus, ButtonActionContext context,
-                                       const std::atomic<std::int32_t>& macroMode2)
-    : link(bus),
-      reports(link, reportPauses),
-      reader(link, handover, macroMode2),
-      stepTimer(MakeSystemStepTimer()),
-      worker(std::move(context), handover, reports, *stepTimer, programs),
-      threads(reader, worker, handover) {}
 
 CKVX_GMouseDlg::CKVX_GMouseDlg(HINSTANCE instance, AppState& state, ProfileFiles& files, HidBus& bus,
                                std::u16string applicationName)
-    : instance_(instance),
-      state_(state),
-      watchedFiles_(files, {state.paths.ConfigFile(), state.paths.MacroFile(1), state.paths.MacroFile(0)}),
-      files_(watchedFiles_),
-      bus_(bus),
-      applicationName_(std::move(applicationName)),
-      icon_(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE | LR_SHARED))),
-      renderer_(decoder_, state.paths.SkinFolder()),
-      macroEditor_(MacroEditorShellServices{state.macros, state.editor, notices_, applicationName_, files_,
-                                            [&state] { return state.paths.MacroFile(state.languageFlag); }}),
-      input_(instance, state, state.skin, MainWindowInputServices{files_, fileQueries_, notices_}, *this) {
+    : parts_(*this, instance, state, files, bus, std::move(applicationName)),
+      appProfiles_(state, parts_.files, parts_.notices, [this] { startup_.Download(); }),
+      hooks_(parts_, startup_, exit_, appProfiles_),
+      input_(instance, state, state.skin, MainWindowInputServices{parts_.files, parts_.fileQueries, parts_.notices},
+             hooks_),
+      renderer_(parts_.decoder, state.paths.SkinFolder()),
+      indicator_(instance) {
   // A switch the program in front causes is shown on the indicator.
   appProfiles_.SetAnnouncer(
       [this](std::int32_t profile, std::u16string_view program) { AnnounceProfileSwitch(profile, program); });
 }
 
-CKVX_GMouseDlg::~CKVX_GMouseDlg() {
-  if (device_) device_->threads.Stop();
-}
+CKVX_GMouseDlg::~CKVX_GMouseDlg() { parts_.device.StopThreads(); }
 
 void CKVX_GMouseDlg::Run(MainWindowStart start) {
   if (Create(start)) RunMessageLoop();
@@ -164,8 +40,9 @@ void CKVX_GMouseDlg::Run(MainWindowStart start) {
 
 bool CKVX_GMouseDlg::Create(MainWindowStart start) {
   // In the tray the start-up runs just the same; the tray icon brings the window.
-  if (start == MainWindowStart::InTray) return CreateModelessHidden(instance_, IDD_KVX_GMOUSE_DIALOG, nullptr) != nullptr;
-  return CreateModeless(instance_, IDD_KVX_GMOUSE_DIALOG, nullptr) != nullptr;
+  if (start == MainWindowStart::InTray)
+    return CreateModelessHidden(parts_.instance, IDD_KVX_GMOUSE_DIALOG, nullptr) != nullptr;
+  return CreateModeless(parts_.instance, IDD_KVX_GMOUSE_DIALOG, nullptr) != nullptr;
 }
 
 void CKVX_GMouseDlg::RunMessageLoop() {
@@ -223,164 +100,33 @@ INT_PTR CKVX_GMouseDlg::Answer(LRESULT result) {
   return TRUE;
 }
 
-// --- start-up ---------------------------------------------------------------
+// --- start and end ------------------------------------------------------------
 
 INT_PTR CKVX_GMouseDlg::OnInitDialog(WPARAM, LPARAM) {
-  initStart_ = Now();
-  watchedFiles_.SetAnnouncer([window = Window()] { ::PostMessageW(window, kSaveFailedMessage, 0, 0); });
+  StartupSteps& steps = wrapStartupSteps_ ? wrapStartupSteps_(startup_) : startup_;
+  parts_.AttachWindow();
   input_.Attach(Window());
   // The recorder sees every message before the keyboard filter.
-  AddMessageFilter([this](MSG& message) { return macroEditor_.PreTranslate(message); });
-  AddMessageFilter([this](MSG& message) { return input_.PreTranslate(message); });
-  exit_.AddShutdownStep([this] { colourPreview_.Stop(); });
-  exit_.AddShutdownStep([this] { macroEditor_.Shutdown(); });
-  notices_.SetOwner(Window());
-  TrayIcon::AcceptShellRestartMessage(Window());
-  repaint_.SetWindow(Window());
-  indicatorNews_.SetWindow(Window());
-  TimedSteps steps(*this, times_, initStart_);
-  times_.outcome = RunStartupSequence(steps, {files_, fileQueries_, notices_}, state_, applicationName_);
-  indicatorEnabled_ = ReadIndicatorEnabled(files_, state_.paths.ConfigFile());
-  if (times_.outcome == StartupOutcome::Running) {
-    times_.totalMs = MillisecondsSince(initStart_);
-    exit_.AddShutdownStep([this] { appProfiles_.Stop(); });
+  filters_.push_back([this](MSG& message) { return parts_.macroEditor.PreTranslate(message); });
+  filters_.push_back([this](MSG& message) { return input_.PreTranslate(message); });
+  ExitProcedure& exit = exit_.Procedure();
+  exit.AddShutdownStep([this] { indicatorGate_.Close(); });
+  exit.AddShutdownStep([this] { parts_.colourPreview.Stop(); });
+  exit.AddShutdownStep([this] { parts_.macroEditor.Shutdown(); });
+  AppState& state = parts_.state;
+  outcome_ = RunStartupSequence(steps, {parts_.files, parts_.fileQueries, parts_.notices}, state,
+                                parts_.applicationName);
+  indicatorGate_.Load(parts_.files, state.paths.ConfigFile());
+  if (outcome_ == StartupOutcome::Running) {
+    exit.AddShutdownStep([this] { appProfiles_.Stop(); });
     appProfiles_.Start(Window());
   }
   return TRUE;
 }
 
-void CKVX_GMouseDlg::ClearHandoverFlags() {
-  ButtonActionContext context{state_.config, state_.macros, files_, state_.paths.ConfigFile(), state_.currentConfig,
-                              repaint_, &indicatorNews_};
-  device_ = std::make_unique<DeviceSide>(bus_, std::move(context), state_.config.MACRO_MODE2);
-  device_->link.AttachWindow(Window(), [this] { Exit(); });
-  device_->link.SetInputChanged([reader = &device_->reader](bool present) { reader->InputChanged(present); });
-}
-
-void CKVX_GMouseDlg::StartDeviceThreads() { device_->threads.Start(); }
-
-void CKVX_GMouseDlg::AppendAboutItem() {
-  HMENU systemMenu = ::GetSystemMenu(Window(), FALSE);
-  std::array<wchar_t, 128> text{};
-  if (systemMenu == nullptr || ::LoadStringW(instance_, IDS_ABOUTBOX, text.data(), static_cast<int>(text.size())) == 0)
-    return;
-  ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text.data());
-}
-
-void CKVX_GMouseDlg::SetBigIcon() {
-  ::SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-}
-
-void CKVX_GMouseDlg::SetWindowTitle(std::u16string_view title) {
-  const std::wstring text = Wide(title);
-  ::SetWindowTextW(Window(), text.c_str());
-}
-
-void CKVX_GMouseDlg::CreateAdvancedControls() { input_.CreateControlObjects(); }
-
-void CKVX_GMouseDlg::CreateFonts() { fonts_.Create(); }
-
-void CKVX_GMouseDlg::ApplyWindowShape() {
-  const LARGE_INTEGER start = Now();
-  const std::optional<RgbImage> mask = decoder_.Decode(state_.paths.MaskImage());
-  times_.maskDecodeMs = MillisecondsSince(start);
-  const LARGE_INTEGER regionStart = Now();
-  MainWindowRegions regions =
-      BuildMainWindowRegions(mask ? &*mask : nullptr, kDefaultWidth, kDefaultHeight, state_.skin.controls);
-  times_.maskRegionMs = MillisecondsSince(regionStart);
-  width_ = regions.shape.width;
-  height_ = regions.shape.height;
-  advancedPaintRegion_ = MakeGdiRegion(regions.advancedPaint);
-  input_.SetAdvancedPaintRegion(advancedPaintRegion_.get());
-  CentreOnScreen(Window(), width_, height_);
-  if (regions.shape.fromMask) {
-    // The window owns the region once it is set.
-    if (UniqueRegion region = MakeGdiRegion(regions.shape.region); region && ::SetWindowRgn(Window(), region.get(), TRUE))
-      region.release();
-  }
-  times_.windowShapeMs = MillisecondsSince(start);
-}
-
-void CKVX_GMouseDlg::LoadMenus(std::uint8_t languageFlag) {
-  stepMenu_.Load(instance_, languageFlag != 0 ? IDR_STEP_MENU_EN : IDR_STEP_MENU_CN);
-  trayMenu_.Load(instance_, languageFlag != 0 ? IDR_TRAY_MENU_EN : IDR_TRAY_MENU_CN);
-  macroEditor_.SetStepContextMenu(stepMenu_.Handle());
-}
-
-bool CKVX_GMouseDlg::OpenDevice() { return device_->link.OpenDevice(); }
-
-void CKVX_GMouseDlg::ShowNoMouseMessage(std::u16string_view text, std::u16string_view caption) {
-  times_.totalMs = MillisecondsSince(initStart_);
-  const std::wstring textW = Wide(text), captionW = Wide(caption);
-  ::MessageBoxW(Window(), textW.c_str(), captionW.c_str(), MB_OK);
-}
-
-void CKVX_GMouseDlg::Pause(std::chrono::milliseconds duration) { ::Sleep(static_cast<DWORD>(duration.count())); }
-
-// A message box of the start (a missing file) lets other messages through,
-// so the exit may have run before a later step: then there is nothing to
-// download into and no window to put an icon for.
-void CKVX_GMouseDlg::Download() {
-  if (exit_.HasRun()) return;
-  zr::Download({files_, device_->reports, system_, repaint_}, state_.config, state_.currentConfig,
-               state_.paths.ConfigFile());
-}
-
-void CKVX_GMouseDlg::AddTrayIcon() {
-  if (!exit_.HasRun()) tray_.Add(Window(), icon_);
-}
-
-void CKVX_GMouseDlg::SwitchLanguage(std::uint8_t languageFlag) {
-  // What the switch asks of the window, the macros and the menus.
-  class Window final : public LanguageSwitchHooks, public ExitRequests {
-   public:
-    explicit Window(CKVX_GMouseDlg& dialog) : dialog_(dialog) {}
-    void ReloadMacros(std::u16string_view macroFile) override {
-      MacroFileServices services{dialog_.files_, dialog_.fileQueries_, dialog_.notices_};
-      LoadMacroFile(services, macroFile, dialog_.state_.macros);
-    }
-    void RefreshAdvancedPage() override {
-      if (dialog_.state_.ui.currentPage != Page::Advanced) return;
-      dialog_.macroEditor_.RefillMacroList();
-      dialog_.repaint_.RepaintWholeWindow();
-    }
-    void RebuildMenus(std::uint8_t flag) override { dialog_.LoadMenus(flag); }
-    void SetMainWindowTitle(std::u16string_view title) override { dialog_.SetWindowTitle(title); }
-    void RequestExit() override { exitRequested = true; }
-    bool exitRequested = false;
-
-   private:
-    CKVX_GMouseDlg& dialog_;
-  } window(*this);
-  SkinValueReader reader({files_, fileQueries_, notices_, window});
-  zr::SwitchLanguage(languageFlag, {files_, state_.paths, state_.languageFlag, state_.skin}, reader, window);
-  // A layout file that vanished halfway leaves no usable skin.
-  if (window.exitRequested) Exit();
-}
-
-HFONT CKVX_GMouseDlg::SkinFont() const { return fonts_.Current(state_.languageFlag); }
-
-// --- exit -------------------------------------------------------------------
-
-void CKVX_GMouseDlg::RemoveTrayIcon() { tray_.Remove(Window()); }
-
-void CKVX_GMouseDlg::StopDeviceThreads() {
-  if (device_) device_->threads.Stop();
-}
-
-void CKVX_GMouseDlg::SendDriverExit() {
-  if (device_) device_->reports.SendDriverExit();
-}
-
-void CKVX_GMouseDlg::DestroyMainWindow() {
-  if (Window() != nullptr) ::DestroyWindow(Window());
-}
-
 INT_PTR CKVX_GMouseDlg::OnDestroy(WPARAM, LPARAM) {
-  macroEditor_.Shutdown();  // no keystroke stays captured once the window goes
-  repaint_.SetWindow(nullptr);
-  indicatorNews_.SetWindow(nullptr);
+  parts_.macroEditor.Shutdown();  // no keystroke stays captured once the window goes
+  parts_.DetachWindow();
   indicator_.Hide();
   ::PostQuitMessage(0);
   return FALSE;
@@ -389,7 +135,7 @@ INT_PTR CKVX_GMouseDlg::OnDestroy(WPARAM, LPARAM) {
 // The message waits for the action that failed to finish: the mouse gets its
 // download and the worker its next press whatever the user does with it.
 INT_PTR CKVX_GMouseDlg::OnSaveFailed(WPARAM, LPARAM) {
-  notices_.ShowMessage(SaveFailureMessage(watchedFiles_.FailedFile(), state_.languageFlag));
+  parts_.notices.ShowMessage(SaveFailureMessage(parts_.watchedFiles.FailedFile(), parts_.state.languageFlag));
   return TRUE;
 }
 
@@ -399,7 +145,7 @@ void CKVX_GMouseDlg::HideToTray() {
   if (exit_.HasRun()) return;
   ::ShowWindow(Window(), SW_MINIMIZE);
   ::ShowWindow(Window(), SW_HIDE);
-  AddTrayIcon();
+  startup_.AddTrayIcon();
 }
 
 void CKVX_GMouseDlg::ShowAndRestore() {
@@ -412,7 +158,7 @@ void CKVX_GMouseDlg::ShowTrayMenu() {
   if (menu == nullptr) return;
   POINT cursor{};
   ::GetCursorPos(&cursor);
-  const UINT check = MF_BYCOMMAND | (indicatorEnabled_ ? MF_CHECKED : MF_UNCHECKED);
+  const UINT check = MF_BYCOMMAND | (indicatorGate_.Enabled() ? MF_CHECKED : MF_UNCHECKED);
   ::CheckMenuItem(menu, ID_TRAY_INDICATOR, check);
   ::CheckMenuItem(menu, ID_TRAY_INDICATOR_CN, check);
   ::SetForegroundWindow(Window());
@@ -431,7 +177,7 @@ INT_PTR CKVX_GMouseDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   const WORD command = LOWORD(wParam);
   // Enter and Escape arrive as IDOK and IDCANCEL; neither may end the dialog.
   if (command == IDOK || command == IDCANCEL) return TRUE;
-  if (macroEditor_.OnCommand(wParam, lParam)) return TRUE;
+  if (parts_.macroEditor.OnCommand(wParam, lParam)) return TRUE;
   switch (DecideMenuCommand(command)) {
     case MenuCommand::ShowWindow: ShowAndRestore(); return TRUE;
     case MenuCommand::Exit: Exit(); return TRUE;
@@ -441,34 +187,11 @@ INT_PTR CKVX_GMouseDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   return FALSE;
 }
 
-// --- the on-screen indicator -------------------------------------------------
-
-INT_PTR CKVX_GMouseDlg::OnIndicatorNews(WPARAM news, LPARAM value) {
-  if (!indicatorEnabled_ || exit_.HasRun()) return TRUE;
-  const auto content = news == kDpiLevelNews
-                           ? DpiLevelIndicator(state_.config, static_cast<std::int32_t>(value), state_.languageFlag)
-                           : ReportRateIndicator(static_cast<std::uint8_t>(value), state_.languageFlag);
-  if (content) indicator_.Show(*content, state_.languageFlag);
-  return TRUE;
-}
-
-void CKVX_GMouseDlg::AnnounceProfileSwitch(std::int32_t profile, std::u16string_view program) {
-  if (!indicatorEnabled_ || exit_.HasRun()) return;
-  if (const auto content = ProfileIndicator(profile, program, state_.languageFlag))
-    indicator_.Show(*content, state_.languageFlag);
-}
-
-void CKVX_GMouseDlg::ToggleIndicator() {
-  indicatorEnabled_ = !indicatorEnabled_;
-  SaveIndicatorEnabled(files_, state_.paths.ConfigFile(), indicatorEnabled_);
-  if (!indicatorEnabled_) indicator_.Hide();
-}
-
 INT_PTR CKVX_GMouseDlg::OnSysCommand(WPARAM wParam, LPARAM) {
   switch (DecideSystemCommand(static_cast<std::uint32_t>(wParam))) {
     case SystemCommand::About: {
       CAboutDlg about;
-      about.Run(instance_, Window());
+      about.Run(parts_.instance, Window());
       return TRUE;
     }
     case SystemCommand::Minimise: ::ShowWindow(Window(), SW_MINIMIZE); return TRUE;
@@ -489,17 +212,36 @@ INT_PTR CKVX_GMouseDlg::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
 
 // The notification area came back without our icon (its shell restarted).
 INT_PTR CKVX_GMouseDlg::OnShellRestarted(WPARAM, LPARAM) {
-  if (!exit_.HasRun()) tray_.Restore(Window(), icon_);
+  if (!exit_.HasRun()) parts_.tray.Restore(Window(), parts_.icon);
   return Answer(0);
 }
 
 INT_PTR CKVX_GMouseDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
-  if (!device_) return Answer(TRUE);
-  DeviceLink& link = device_->link;
-  auto notice = DecodeDeviceBroadcast(lParam);
-  link.DeviceChange(static_cast<std::uint32_t>(wParam), notice ? &*notice : nullptr);
+  parts_.device.DeviceChange(wParam, lParam);
   return Answer(TRUE);
 }
+
+// --- the on-screen indicator -------------------------------------------------
+
+INT_PTR CKVX_GMouseDlg::OnIndicatorNews(WPARAM news, LPARAM value) {
+  const AppState& state = parts_.state;
+  const auto content = news == kDpiLevelNews
+                           ? indicatorGate_.DpiLevel(state.config, static_cast<std::int32_t>(value), state.languageFlag)
+                           : indicatorGate_.ReportRate(static_cast<std::uint8_t>(value), state.languageFlag);
+  if (content) indicator_.Show(*content, state.languageFlag);
+  return TRUE;
+}
+
+void CKVX_GMouseDlg::AnnounceProfileSwitch(std::int32_t profile, std::u16string_view program) {
+  if (const auto content = indicatorGate_.ProfileSwitch(profile, program, parts_.state.languageFlag))
+    indicator_.Show(*content, parts_.state.languageFlag);
+}
+
+void CKVX_GMouseDlg::ToggleIndicator() {
+  if (indicatorGate_.Toggle(parts_.files, parts_.state.paths.ConfigFile())) indicator_.Hide();
+}
+
+// --- paint and owner drawing --------------------------------------------------
 
 INT_PTR CKVX_GMouseDlg::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
   if (wParam != 0) return FALSE;
@@ -513,9 +255,7 @@ INT_PTR CKVX_GMouseDlg::OnDrawItem(WPARAM wParam, LPARAM lParam) {
 
 // One of the few messages whose answer is the dialog procedure's own return
 // value; the result slot is not read for it.
-INT_PTR CKVX_GMouseDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); }
-
-// --- paint --------------------------------------------------------------------
+INT_PTR CKVX_GMouseDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(parts_.icon); }
 
 // The paint covers everything. The answer goes through the result slot, as
 // for every message a dialog handles that is not one of the few exceptions.
@@ -527,19 +267,20 @@ INT_PTR CKVX_GMouseDlg::OnPaint(WPARAM, LPARAM) {
   if (::IsIconic(Window())) {
     RECT client{};
     ::GetClientRect(Window(), &client);
-    DrawIconCentred(paint.get(), icon_, client);
+    DrawIconCentred(paint.get(), parts_.icon, client);
     return TRUE;
   }
-  const PaintInputs inputs{state_.ui,   state_.preview,      state_.config,
-                           state_.macros, state_.editor,    state_.skin,
-                           state_.languageFlag, state_.currentConfig.load(), width_, height_};
-  renderer_.Paint(paint.get(), inputs, SkinFont());
+  const AppState& state = parts_.state;
+  const PaintInputs inputs{state.ui,     state.preview, state.config,       state.macros,
+                           state.editor, state.skin,    state.languageFlag, state.currentConfig.load(),
+                           parts_.width, parts_.height};
+  renderer_.Paint(paint.get(), inputs, parts_.SkinFont());
   return TRUE;
 }
 
 INT_PTR CKVX_GMouseDlg::OnControlColour(WPARAM wParam, LPARAM) {
   // A dialog returns the brush itself for these messages.
-  return reinterpret_cast<INT_PTR>(controlColours_.Apply(reinterpret_cast<HDC>(wParam), SkinFont()));
+  return reinterpret_cast<INT_PTR>(controlColours_.Apply(reinterpret_cast<HDC>(wParam), parts_.SkinFont()));
 }
 
 }  // namespace zr

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/ExceptionBarrier.h"
+
 namespace zr {
 namespace {
 
@@ -57,7 +59,13 @@ void CEditHelper::Destroy() {
 
 LRESULT CALLBACK CEditHelper::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR self) {
-  auto* helper = reinterpret_cast<CEditHelper*>(self);
+  return ExceptionBarrier(
+      "step list's edit procedure",
+      [&] { return reinterpret_cast<CEditHelper*>(self)->OnMessage(window, message, wParam, lParam); },
+      [&] { return ::DefSubclassProc(window, message, wParam, lParam); });
+}
+
+LRESULT CEditHelper::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_GETDLGCODE:
       // Enter and Escape belong to the edit, not to the dialog's buttons.
@@ -66,18 +74,18 @@ LRESULT CALLBACK CEditHelper::Procedure(HWND window, UINT message, WPARAM wParam
       if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
         // The list destroys this window while handling the request; nothing
         // here may touch it afterwards.
-        ::SendMessageW(helper->list_, kEndInPlaceEditMessage, wParam == VK_RETURN ? 1 : 0, 0);
+        ::SendMessageW(list_, kEndInPlaceEditMessage, wParam == VK_RETURN ? 1 : 0, 0);
         return 0;
       }
       break;
     case WM_KILLFOCUS: {
       const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-      if (helper->edit_ == window) ::SendMessageW(helper->list_, kEndInPlaceEditMessage, 1, 0);
+      if (edit_ == window) ::SendMessageW(list_, kEndInPlaceEditMessage, 1, 0);
       return result;
     }
     case WM_NCDESTROY:
       ::RemoveWindowSubclass(window, Procedure, kSubclassId);
-      if (helper->edit_ == window) helper->edit_ = nullptr;
+      if (edit_ == window) edit_ = nullptr;
       break;
     default:
       break;
@@ -163,7 +171,9 @@ LRESULT CALLBACK CEditableListBox::Procedure(HWND window, UINT message, WPARAM w
                                              DWORD_PTR self) {
   auto* list = reinterpret_cast<CEditableListBox*>(self);
   if (list->list_ != window) return ::DefSubclassProc(window, message, wParam, lParam);
-  return list->OnMessage(message, wParam, lParam);
+  return ExceptionBarrier(
+      "step list's procedure", [&] { return list->OnMessage(message, wParam, lParam); },
+      [&] { return ::DefSubclassProc(window, message, wParam, lParam); });
 }
 
 LRESULT CEditableListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

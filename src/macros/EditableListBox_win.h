@@ -25,6 +25,7 @@ class CEditHelper {
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR self);
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HWND edit_ = nullptr;
   HWND list_ = nullptr;
 };

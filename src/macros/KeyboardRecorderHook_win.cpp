@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "macros/RecorderKeyGate.h"
+#include "platform/win32/ExceptionBarrier.h"
 
 namespace zr {
 namespace {
@@ -17,7 +18,7 @@ bool IsKeyMessage(WPARAM message) {
   return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }
 
-LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM data) {
+LRESULT TakeKey(int code, WPARAM message, LPARAM data) {
   if (code < 0 || !IsKeyMessage(message)) return ::CallNextHookEx(nullptr, code, message, data);
   const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
   const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
@@ -28,6 +29,12 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM data) {
   // The event's own time: the window may get round to the message much later.
   ::PostMessageW(target.load(), kRecorderKeyMessage, packed, static_cast<LPARAM>(key->time));
   return 1;
+}
+
+LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM data) {
+  return ExceptionBarrier(
+      "recorder's keyboard hook", [&] { return TakeKey(code, message, data); },
+      [&] { return ::CallNextHookEx(nullptr, code, message, data); });
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/ExceptionBarrier.h"
 #include "platform/win32/WideText.h"
 
 namespace zr {
@@ -61,14 +62,14 @@ LRESULT CALLBACK IndicatorWindow::Procedure(HWND window, UINT message, WPARAM wP
   }
   auto* self = reinterpret_cast<IndicatorWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self != nullptr && self->window_.get() == window) {
-    try {
-      return self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-      // Nothing may cross into the window system; the indicator goes instead.
-      ::KillTimer(window, kFadeTimer);
-      ::ShowWindow(window, SW_HIDE);
-      return 0;
-    }
+    // A message that fails takes the indicator off the screen.
+    return ExceptionBarrier(
+        "indicator's window procedure", [&] { return self->OnMessage(message, wParam, lParam); },
+        [&] {
+          ::KillTimer(window, kFadeTimer);
+          ::ShowWindow(window, SW_HIDE);
+          return LRESULT{0};
+        });
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 // The on-screen indicator's decisions: what it says for each switch, where it
 // goes on a monitor, what its picture's shapes cover, how it fades, the
-// setting that turns it off, and the worker's news that triggers it.
+// setting that turns it off, the gate that lets a switch through, and the
+// worker's news that triggers it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,8 +13,10 @@
 #include "device/ButtonActions.h"
 #include "platform/IniEngine.h"
 #include "platform/Text.h"
+#include "shared/MemoryProfileFiles.h"
 #include "shared/TestFolder.h"
 #include "skin/Indicator.h"
+#include "skin/IndicatorGate.h"
 #include "skin/PagePaint.h"
 
 namespace zr {
@@ -239,6 +242,44 @@ TEST(IndicatorSetting, MissingMeansOnAndTheMenuItemStoresZeroOrOne) {
 
   EXPECT_EQ(DecideMenuCommand(kCommandIndicator), MenuCommand::ToggleIndicator);
   EXPECT_EQ(DecideMenuCommand(kCommandIndicatorChinese), MenuCommand::ToggleIndicator);
+}
+
+TEST(IndicatorGate, LetsSwitchesThroughOnlyWhileTurnedOnAndNeverOnceTheUtilityEnds) {
+  test::MemoryProfileFiles files;
+  const std::u16string path = u"C:\\Utility\\config.ini";
+  ConfigRecord config;
+  SetFactoryDefaults(config);
+  IndicatorGate gate;
+  gate.Load(files, path);
+  ASSERT_TRUE(gate.Enabled());
+  EXPECT_EQ(gate.DpiLevel(config, 1, 1), DpiLevelIndicator(config, 1, 1));
+  EXPECT_EQ(gate.ReportRate(2, 0), ReportRateIndicator(2, 0));
+  EXPECT_EQ(gate.ProfileSwitch(3, u"game.exe", 1), ProfileIndicator(3, u"game.exe", 1));
+  EXPECT_FALSE(gate.ReportRate(4, 1)) << "a step the mouse does not have";
+
+  // Off from the tray menu: what shows goes at once, the choice is kept,
+  // and no kind of switch comes through.
+  EXPECT_TRUE(gate.Toggle(files, path));
+  EXPECT_FALSE(gate.Enabled());
+  EXPECT_FALSE(ReadIndicatorEnabled(files, path));
+  EXPECT_FALSE(gate.DpiLevel(config, 1, 1));
+  EXPECT_FALSE(gate.ReportRate(2, 1));
+  EXPECT_FALSE(gate.ProfileSwitch(3, u"game.exe", 1));
+  IndicatorGate nextStart;
+  nextStart.Load(files, path);
+  EXPECT_FALSE(nextStart.Enabled());
+
+  // On again: nothing to take away, and switches show.
+  EXPECT_FALSE(gate.Toggle(files, path));
+  EXPECT_TRUE(ReadIndicatorEnabled(files, path));
+  EXPECT_TRUE(gate.DpiLevel(config, 1, 1));
+
+  // The exit shuts it whatever the choice says.
+  gate.Close();
+  EXPECT_TRUE(gate.Enabled());
+  EXPECT_FALSE(gate.DpiLevel(config, 1, 1));
+  EXPECT_FALSE(gate.ReportRate(2, 1));
+  EXPECT_FALSE(gate.ProfileSwitch(3, u"game.exe", 1));
 }
 
 class RecordingNotices final : public MouseChangeNotices {

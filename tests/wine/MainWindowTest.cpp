@@ -52,7 +52,7 @@ class MainWindowOnVirtualMouse : public ::testing::Test {
 
 TEST_F(MainWindowOnVirtualMouse, StartsAtTheMasksSizeWithTheDownloadAndEndsWithTheDriverExitReport) {
   ASSERT_TRUE(dialog.Create());
-  EXPECT_EQ(dialog.Timings().outcome, StartupOutcome::Running);
+  EXPECT_EQ(dialog.Outcome(), StartupOutcome::Running);
   const auto reports = mouse.TakenReports();
   ASSERT_FALSE(reports.empty()) << "no download at start";
   for (const Bytes& report : reports) {
@@ -87,7 +87,7 @@ TEST_F(MainWindowOnVirtualMouse, StartsAtTheMasksSizeWithTheDownloadAndEndsWithT
 
 TEST_F(MainWindowOnVirtualMouse, UnpluggingTheMouseRunsTheExitProcedureOnce) {
   int shutdowns = 0;
-  dialog.Shutdown().AddShutdownStep([&] { ++shutdowns; });
+  dialog.TheExitProcedure().AddShutdownStep([&] { ++shutdowns; });
   ASSERT_TRUE(dialog.Create());
   mouse.Unplug();
   // However the notice travels (called at once or as a window message), the window goes.
@@ -107,7 +107,7 @@ TEST_F(MainWindowOnVirtualMouse, UnpluggingWhileAMacroPlaysEndsTheUtilityOnce) {
   // The left click moves to another button; without one the load would give it back to slot 0.
   ASSERT_TRUE(::WritePrivateProfileStringW(L"Config1", L"K1", L"1", reinterpret_cast<const wchar_t*>(configFile.c_str())));
   int shutdowns = 0;
-  dialog.Shutdown().AddShutdownStep([&] { ++shutdowns; });
+  dialog.TheExitProcedure().AddShutdownStep([&] { ++shutdowns; });
   ASSERT_TRUE(dialog.Create());
   ASSERT_EQ(state.config.K[0], 41);
   mouse.ClearLog();
@@ -191,7 +191,7 @@ TEST_F(MainWindowOnVirtualMouse, SixQuickClicksOnTheFireTimePlusAddSixSteps) {
 TEST_F(MainWindowOnVirtualMouse, WithTheMaskMissingTheWindowStillOpensAtItsFallbackSize) {
   std::filesystem::remove(std::filesystem::path(std::u16string(state.paths.MaskImage())));
   ASSERT_TRUE(dialog.Create());
-  EXPECT_EQ(dialog.Timings().outcome, StartupOutcome::Running);
+  EXPECT_EQ(dialog.Outcome(), StartupOutcome::Running);
   EXPECT_GT(dialog.WindowWidth(), 0);
   EXPECT_GT(dialog.WindowHeight(), 0);
   EXPECT_TRUE(::IsWindow(dialog.Window()));

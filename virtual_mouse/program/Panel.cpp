@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "config/FunctionTable.h"
+#include "platform/win32/ExceptionBarrier.h"
 #include "platform/win32/WideText.h"
 #include "virtual_mouse/Control.h"
 
@@ -141,7 +142,7 @@ struct Panel {
   }
 };
 
-LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* panel = reinterpret_cast<Panel*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_NCCREATE) {
     panel = static_cast<Panel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -181,6 +182,12 @@ LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE: ::ShowWindow(window, SW_HIDE); return 0;  // the mouse stays; only the utility ends the process
     default: return ::DefWindowProcW(window, message, wParam, lParam);
   }
+}
+
+LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ExceptionBarrier(
+      "virtual mouse panel's window procedure", [&] { return PanelMessage(window, message, wParam, lParam); },
+      [&] { return ::DefWindowProcW(window, message, wParam, lParam); });
 }
 
 void RunPanel(Panel* panel) {

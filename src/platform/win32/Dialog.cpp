@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/ExceptionBarrier.h"
+
 namespace zr {
 
 INT_PTR Dialog::DoModal(HINSTANCE instance, int templateId, HWND parent) {
@@ -46,17 +48,15 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     ::SetWindowLongPtrW(window, DWLP_USER, lParam);
   }
   if (self == nullptr) return FALSE;
-  INT_PTR result = FALSE;
-  try {
-    for (const MessageEntry& entry : self->Messages()) {
-      if (entry.message == message) {
-        result = (self->*entry.handler)(wParam, lParam);
-        break;
-      }
-    }
-  } catch (...) {
-    result = FALSE;  // the window system cannot take an exception; the message counts as unhandled
-  }
+  // A handler that throws leaves the message unhandled: the default handling takes it.
+  const INT_PTR result = ExceptionBarrier(
+      "dialog procedure",
+      [&]() -> INT_PTR {
+        for (const MessageEntry& entry : self->Messages())
+          if (entry.message == message) return (self->*entry.handler)(wParam, lParam);
+        return FALSE;
+      },
+      [] { return INT_PTR{FALSE}; });
   if (message == WM_NCDESTROY) self->window_ = nullptr;
   return result;
 }

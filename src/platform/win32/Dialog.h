@@ -1,6 +1,6 @@
 // A modal or modeless dialog whose messages go through a table of handlers.
 // One dialog procedure for all; `this` travels in the creation parameter, and
-// no exception ever crosses back into the window system.
+// no exception ever crosses back into the window system (ExceptionBarrier.h).
 #pragma once
 
 #include <windows.h>
