@@ -156,12 +156,12 @@ void ButtonActionWorker::FollowMissedLevels(const MissedPresses& missed) {
 void ButtonActionWorker::ActOnFunction(std::int32_t f) {
   switch (HostActionOf(f)) {
     case HostAction::UserMacro: {
-      const MacroRecord macro = UserMacroForPlayback(context_.macros, f - kFirstUserMacroCode);
+      const MacroRecord macro = UserMacroForPlayback(context_.macros, MacroSlotOf(f));
       PlayMacro(macro, UserMacroRepetitions(macro, context_.config.MACRO_MODE2));
       break;
     }
     case HostAction::ConstantMacro:
-      PlayMacro(ConstantMacroForPlayback(context_.macros, f - kFirstConstantMacroCode), 1);
+      PlayMacro(ConstantMacroForPlayback(context_.macros, MacroSlotOf(f)), 1);
       break;
     case HostAction::ConsumerKey:
       mouse_.SendConsumerUsage(ConsumerUsage(f));
