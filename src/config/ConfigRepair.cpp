@@ -43,7 +43,7 @@ bool RepairLoadedRecord(ConfigRecord& record) {
   if (record.LED_STATUS >= kLedModes) set(record.LED_STATUS, std::uint8_t{0});  // sent as mode 0 anyway
   if (record.DPI_SPEED >= kSpeedSteps) set(record.DPI_SPEED, std::uint8_t{kSpeedSteps - 1});
   if (record.WHEEL_SPEED >= kSpeedSteps) set(record.WHEEL_SPEED, std::uint8_t{kSpeedSteps - 1});
-  if (record.USB_SPEED > kLastReportRateStep) set(record.USB_SPEED, kLastReportRateStep);
+  if (!IsReportRateStep(record.USB_SPEED)) set(record.USB_SPEED, kLastReportRateStep);
   set(record.FIRE_TIME, std::clamp(record.FIRE_TIME, 0, kFireTimeMax));
   return changed;
 }

@@ -50,6 +50,10 @@ void ToggleDpiLevel(ConfigRecord& record, std::int32_t level) {
   record.DPI_LEVEL = next;
 }
 
+std::uint8_t NextReportRateStep(std::uint8_t step) {
+  return step == kLastReportRateStep ? 0 : static_cast<std::uint8_t>(step + 1);
+}
+
 void SelectDpiLevel(ConfigRecord& record, std::int32_t level) {
   if (IsLevel(level) && record.DPI_SET_EN[level] != 0) record.DPI_LEVEL = level;
 }

@@ -25,6 +25,11 @@ void StoreButtonFunction(ConfigRecord& record, std::int32_t button, std::int32_t
 // other one is enabled.
 std::int32_t NextEnabledLevel(const ConfigRecord& record, std::int32_t level);
 
+// USB_SPEED: the steps the mouse knows, for every place that takes a step
+// from the record; a rate button moves to the next one and wraps after the last.
+constexpr bool IsReportRateStep(std::int32_t step) { return step >= 0 && step <= kLastReportRateStep; }
+std::uint8_t NextReportRateStep(std::uint8_t step);
+
 // The DPI rules of the main page: disabling the current level moves it to
 // the next enabled one, and the last enabled level cannot be disabled; only
 // an enabled level can be selected.

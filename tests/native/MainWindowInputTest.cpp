@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <new>
+#include <vector>
 
 #include "app/MainWindowInput.h"
 #include "config/ConfigStore.h"
+#include "platform/Text.h"
 #include "platform/UserNotices.h"
 #include "shared/MemoryProfileFiles.h"
 
@@ -392,6 +394,19 @@ TEST_F(ProfileLoads, FileWithoutTheProfileSectionChangesNothing) {
   EXPECT_EQ(NoProfileMessage(1), kNoProfileMessageEnglish);
   EXPECT_EQ(NoProfileMessage(0), kNoProfileMessageChinese);
   EXPECT_NE(NoProfileMessage(0), kMissingFileMessage);
+}
+
+TEST_F(ProfileLoads, AnyKeyASaveWritesMakesAProfile) {
+  std::vector<ProfileWrite> writes;
+  AddConfigurationWrites(writes, kProfileConfigNumber, record);
+  ASSERT_EQ(writes.size(), kConfigurationKeys.size());
+  for (std::size_t i = 0; i < writes.size(); ++i) {
+    SCOPED_TRACE(Utf8FromUtf16(writes[i].key));
+    EXPECT_EQ(writes[i].key, kConfigurationKeys[i]);
+    MemoryProfileFiles one;
+    one.WriteString(writes[i].section, writes[i].key, writes[i].value, u"one.ini");
+    EXPECT_TRUE(ImportCheckedProfile(one, u"one.ini", 1, record));
+  }
 }
 
 TEST_F(ProfileLoads, ExportedProfileComesBackExactly) {
