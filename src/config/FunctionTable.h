@@ -45,7 +45,7 @@ struct FunctionCode {
 // Every valid code, one row each; any other code is broken. The names are the
 // English skin's, for the reader.
 inline constexpr std::array<FunctionCode, 45> kFunctionCodes = {{
-    // code  group                     item  device  host                       usage
+    // {code, group, item, device, host, usage}
     {1, kMainMenuGroup, 1, 1, HostAction::None, 0},                              // Left Click
     {2, kMainMenuGroup, 2, 2, HostAction::None, 0},                              // Middle Click
     {3, kMainMenuGroup, 3, 3, HostAction::None, 0},                              // Right Click
