@@ -274,29 +274,6 @@ InputRequest ChoiceFinished(UiState& ui) {
   return request;
 }
 
-void ToggleDpiLevel(ConfigRecord& record, std::int32_t level) {
-  if (!InRange(level, 0, kDpiLevels - 1)) return;
-  if (record.DPI_SET_EN[level] == 0) {
-    record.DPI_SET_EN[level] = 1;
-    return;
-  }
-  record.DPI_SET_EN[level] = 0;
-  if (record.DPI_LEVEL != level) return;
-  for (std::int32_t step = 1; step < kDpiLevels; ++step) {
-    const std::int32_t next = (level + step) % kDpiLevels;
-    if (record.DPI_SET_EN[next] == 1) {
-      record.DPI_LEVEL = next;
-      return;
-    }
-  }
-  record.DPI_SET_EN[level] = 1;
-  record.DPI_LEVEL = level;
-}
-
-void SelectDpiLevel(ConfigRecord& record, std::int32_t level) {
-  if (InRange(level, 0, kDpiLevels - 1) && record.DPI_SET_EN[level] != 0) record.DPI_LEVEL = level;
-}
-
 std::int32_t FireTimeAt(const SkinEntry& slider, std::int32_t x) {
   if (slider.width <= 0) return 0;
   // Only a point inside the slider comes here, so the offset is 0..w-1; the
@@ -328,25 +305,6 @@ void RunHideCommand(ProfileFiles& files, std::u16string_view configFile, std::ui
 
 std::u16string_view NoProfileMessage(std::uint8_t languageFlag) {
   return languageFlag != 0 ? kNoProfileMessageEnglish : kNoProfileMessageChinese;
-}
-
-bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
-                          ConfigRecord& record) {
-  // A value can never be a line break, so this default tells a missing key
-  // from an empty one.
-  constexpr std::u16string_view kAbsent = u"\n";
-  static constexpr std::u16string_view kKeys[] = {
-      u"K0",       u"K1",       u"K2",          u"K3",          u"K4",          u"K5",          u"DPI_LEVEL",
-      u"DPI_SET0", u"DPI_SET1", u"DPI_SET2",    u"DPI_SET3",    u"DPI_SET_EN0", u"DPI_SET_EN1", u"DPI_SET_EN2",
-      u"DPI_SET_EN3", u"WHEEL_STATUS", u"MACRO_MODE2", u"LED_STATUS", u"DPI_SPEED", u"WHEEL_SPEED",
-      u"USB_SPEED", u"FIRE_TIME"};
-  const std::u16string section = ConfigSectionName(kProfileConfigNumber);
-  bool anyKey = false;
-  for (std::u16string_view key : kKeys)
-    anyKey = anyKey || files.ReadString(section, key, kAbsent, 4, profilePath) != kAbsent;
-  if (!anyKey) return false;
-  ImportProfile(files, profilePath, languageFlag, record);
-  return true;
 }
 
 }  // namespace zr

@@ -12,6 +12,7 @@
 
 #include "config/ConfigRecord.h"
 #include "config/ConfigRepair.h"
+#include "config/RecordRules.h"
 #include "macros/MacroEditorState.h"
 #include "macros/MacroRecord.h"
 #include "platform/ProfileFiles.h"
@@ -106,10 +107,6 @@ InputRequest Release(InputModel model, std::int32_t x, std::int32_t y);
 // has not yet) and the window repaints at once.
 InputRequest ChoiceFinished(UiState& ui);
 
-// The DPI rules of the main page; at least one level stays enabled, and
-// the current level is always an enabled one.
-void ToggleDpiLevel(ConfigRecord& record, std::int32_t level);
-void SelectDpiLevel(ConfigRecord& record, std::int32_t level);
 // Unsigned, as the slider has always computed it: 0 at its left edge.
 std::int32_t FireTimeAt(const SkinEntry& slider, std::int32_t x);
 
@@ -123,10 +120,6 @@ void LoadClickedConfiguration(ProfileFiles& files, std::u16string_view configFil
 // Keeps DPI_LEVEL in configuration 6 and falls back to it.
 void RunHideCommand(ProfileFiles& files, std::u16string_view configFile, std::uint8_t languageFlag,
                     ConfigRecord& record);
-// A file without any key of the profile section is not a profile: nothing
-// changes and false comes back, for the shell to say so in the window's language.
-bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
-                          ConfigRecord& record);
 inline constexpr std::u16string_view kNoProfileMessageEnglish = u"The file holds no profile. Nothing was imported.";
 inline constexpr std::u16string_view kNoProfileMessageChinese = u"该文件中没有配置，未导入任何内容。";
 std::u16string_view NoProfileMessage(std::uint8_t languageFlag);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/FunctionTable.h"
+#include "config/RecordRules.h"
 
 namespace zr {
 namespace {
@@ -10,10 +11,6 @@ namespace {
 bool InRange(std::int32_t value, std::int32_t first, std::int32_t last) { return value >= first && value <= last; }
 
 }  // namespace
-
-bool IsValidFunctionCode(std::int32_t code) {
-  return InRange(code, 1, 6) || InRange(code, 11, 17) || InRange(code, kFirstConsumerCode, kLastUserMacroCode);
-}
 
 bool RepairLoadedRecord(ConfigRecord& record) {
   bool changed = false;
@@ -25,9 +22,7 @@ bool RepairLoadedRecord(ConfigRecord& record) {
   };
   for (int slot = 0; slot < kButtonSlots; ++slot)
     if (!IsValidFunctionCode(record.K[slot])) set(record.K[slot], std::int32_t{kButtonCodes[slot]});
-  bool leftClick = false;
-  for (const auto& code : record.K) leftClick = leftClick || code == kLeftClickCode;
-  if (!leftClick) set(record.K[0], kLeftClickCode);  // the factory's left button
+  if (!AnyButtonHoldsLeftClick(record)) set(record.K[0], kLeftClickCode);  // the factory's left button
 
   // A step beyond the table is sent and shown as the lowest one already.
   for (auto& step : record.DPI_SET)
@@ -38,9 +33,7 @@ bool RepairLoadedRecord(ConfigRecord& record) {
   if (!InRange(record.DPI_LEVEL, 0, kDpiLevels - 1)) set(record.DPI_LEVEL, 0);
   const std::int32_t level = record.DPI_LEVEL;
   if (record.DPI_SET_EN[level] == 0) {
-    std::int32_t next = level;
-    for (std::int32_t step = 1; step < kDpiLevels && next == level; ++step)
-      if (record.DPI_SET_EN[(level + step) % kDpiLevels] != 0) next = (level + step) % kDpiLevels;
+    const std::int32_t next = NextEnabledLevel(record, level);
     if (next == level) set(record.DPI_SET_EN[level], std::uint8_t{1});
     else set(record.DPI_LEVEL, next);
   }
@@ -50,7 +43,7 @@ bool RepairLoadedRecord(ConfigRecord& record) {
   if (record.LED_STATUS >= kLedModes) set(record.LED_STATUS, std::uint8_t{0});  // sent as mode 0 anyway
   if (record.DPI_SPEED >= kSpeedSteps) set(record.DPI_SPEED, std::uint8_t{kSpeedSteps - 1});
   if (record.WHEEL_SPEED >= kSpeedSteps) set(record.WHEEL_SPEED, std::uint8_t{kSpeedSteps - 1});
-  if (record.USB_SPEED > kLastReportRateStep) set(record.USB_SPEED, kLastReportRateStep);
+  if (!IsReportRateStep(record.USB_SPEED)) set(record.USB_SPEED, kLastReportRateStep);
   set(record.FIRE_TIME, std::clamp(record.FIRE_TIME, 0, kFireTimeMax));
   return changed;
 }

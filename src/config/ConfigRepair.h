@@ -19,10 +19,6 @@ namespace zr {
 inline constexpr std::int32_t kFirstStoredConfig = 1;
 inline constexpr std::int32_t kLastStoredConfig = 5;
 
-// Codes the pop-ups offer, and 39/40, which only a file can hold but which
-// still mean something to the worker. Anything else is a broken code.
-bool IsValidFunctionCode(std::int32_t code);
-
 // Mends what a file can break: a button code outside the table gets its
 // slot's factory code, a record without the left click gets it on the
 // first button, a record without an enabled level or whose current level

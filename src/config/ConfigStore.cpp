@@ -143,6 +143,20 @@ void ImportProfile(ProfileFiles& files, std::u16string_view profilePath, std::ui
   LoadRepairedConfiguration(files, profilePath, kProfileConfigNumber, languageFlag, record);
 }
 
+bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
+                          ConfigRecord& record) {
+  // A value can never be a line break, so this default tells a missing key
+  // from an empty one.
+  constexpr std::u16string_view kAbsent = u"\n";
+  const std::u16string section = ConfigSectionName(kProfileConfigNumber);
+  bool anyKey = false;
+  for (std::u16string_view key : kConfigurationKeys)
+    anyKey = anyKey || files.ReadString(section, key, kAbsent, 4, profilePath) != kAbsent;
+  if (!anyKey) return false;
+  ImportProfile(files, profilePath, languageFlag, record);
+  return true;
+}
+
 StartupChoices ReadStartupChoices(ProfileFiles& files, std::u16string_view path) {
   SectionReader in(files, path, u"Init");
   StartupChoices choices;

@@ -2,6 +2,7 @@
 // Config<N> and the factory-default sections CfgReset<N> / CfgReset_EN5.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -42,6 +43,17 @@ void FactoryReset(ProfileFiles& files, std::u16string_view path, std::int32_t cu
 void ExportProfile(ProfileFiles& files, std::u16string_view profilePath, const ConfigRecord& record);
 void ImportProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
                    ConfigRecord& record);
+// A file without any key of the profile section is not a profile: nothing
+// changes and false comes back, for the shell to say so in the window's language.
+bool ImportCheckedProfile(ProfileFiles& files, std::u16string_view profilePath, std::uint8_t languageFlag,
+                          ConfigRecord& record);
+
+// The keys of a configuration section, in the order a save writes them.
+inline constexpr std::array<std::u16string_view, 22> kConfigurationKeys = {
+    u"K0",          u"K1",          u"K2",          u"K3",          u"K4",          u"K5",
+    u"DPI_LEVEL",   u"WHEEL_STATUS", u"MACRO_MODE2", u"DPI_SET0",   u"DPI_SET_EN0", u"DPI_SET1",
+    u"DPI_SET_EN1", u"DPI_SET2",    u"DPI_SET_EN2", u"DPI_SET3",    u"DPI_SET_EN3", u"LED_STATUS",
+    u"DPI_SPEED",   u"WHEEL_SPEED", u"USB_SPEED",   u"FIRE_TIME"};
 
 // Section Init of config.ini.
 struct StartupChoices {

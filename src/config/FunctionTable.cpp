@@ -3,28 +3,26 @@
 namespace zr {
 
 std::uint8_t DeviceFunction(std::int32_t code) {
-  if (code <= 6) return static_cast<std::uint8_t>(code);  // 0..6 as themselves, negative codes by their low 8 bits
-  if (code >= 11 && code <= 16) return static_cast<std::uint8_t>(code - 4);
-  if (code == 17) return 13;
-  return 0;
+  if (const FunctionCode* row = FindFunctionCode(code)) return row->device;
+  // A negative code (only a damaged record holds one) goes out as its low
+  // byte, as the command has always carried it.
+  return code < 0 ? static_cast<std::uint8_t>(code) : 0;
 }
 
 HostAction HostActionOf(std::int32_t code) {
-  if (code == 6 || code == 15 || code == 16) return HostAction::DpiButton;
-  if (code == 14) return HostAction::RateButton;
-  if (code >= kFirstConsumerCode && code <= kLastConsumerCode) return HostAction::ConsumerKey;
-  if (code >= kFirstConstantMacroCode && code <= kLastConstantMacroCode) return HostAction::ConstantMacro;
-  if (code == kCalculatorCode) return HostAction::Calculator;
-  if (code == kCommandPromptCode) return HostAction::CommandPrompt;
-  if (code >= kFirstUserMacroCode && code <= kLastUserMacroCode) return HostAction::UserMacro;
-  return HostAction::None;
+  const FunctionCode* row = FindFunctionCode(code);
+  return row ? row->host : HostAction::None;
 }
 
 std::uint16_t ConsumerUsage(std::int32_t code) {
-  static constexpr std::uint16_t kUsages[] = {0x0223, 0x0183, 0x018A, 0x00E9, 0x00EA,
-                                              0x00B6, 0x00B5, 0x00E2, 0x00CD, 0x0192};
-  if (code < kFirstConsumerCode || code > kLastConsumerCode) return 0;
-  return kUsages[code - kFirstConsumerCode];
+  const FunctionCode* row = FindFunctionCode(code);
+  return row ? row->usage : 0;
+}
+
+std::int32_t MacroSlotOf(std::int32_t code) {
+  const FunctionCode* row = FindFunctionCode(code);
+  if (!row || (row->host != HostAction::ConstantMacro && row->host != HostAction::UserMacro)) return -1;
+  return row->item - 1;
 }
 
 std::uint8_t SensorCodeOfStep(std::uint8_t step) {

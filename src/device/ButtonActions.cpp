@@ -4,6 +4,7 @@
 
 #include "config/ConfigStore.h"
 #include "config/FunctionTable.h"
+#include "config/RecordRules.h"
 
 namespace zr {
 
@@ -128,7 +129,7 @@ void ButtonActionWorker::CarryOut(std::uint8_t eventCode, std::uint8_t levelByte
     }
     if (config.rateButtonFlag[slot] != 0) {
       const std::uint8_t step = config.USB_SPEED.load();
-      config.USB_SPEED = step == kLastReportRateStep ? 0 : static_cast<std::uint8_t>(step + 1);
+      config.USB_SPEED = NextReportRateStep(step);
       context_.repaint.RepaintWholeWindow();
       if (context_.notices) context_.notices->ReportRateChanged(config.USB_SPEED.load());
       SaveReportRateStep(context_.files, context_.configFile, context_.currentConfig.load(), config);
@@ -156,12 +157,12 @@ void ButtonActionWorker::FollowMissedLevels(const MissedPresses& missed) {
 void ButtonActionWorker::ActOnFunction(std::int32_t f) {
   switch (HostActionOf(f)) {
     case HostAction::UserMacro: {
-      const MacroRecord macro = UserMacroForPlayback(context_.macros, f - kFirstUserMacroCode);
+      const MacroRecord macro = UserMacroForPlayback(context_.macros, MacroSlotOf(f));
       PlayMacro(macro, UserMacroRepetitions(macro, context_.config.MACRO_MODE2));
       break;
     }
     case HostAction::ConstantMacro:
-      PlayMacro(ConstantMacroForPlayback(context_.macros, f - kFirstConstantMacroCode), 1);
+      PlayMacro(ConstantMacroForPlayback(context_.macros, MacroSlotOf(f)), 1);
       break;
     case HostAction::ConsumerKey:
       mouse_.SendConsumerUsage(ConsumerUsage(f));

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "config/FunctionTable.h"
+#include "config/RecordRules.h"
 #include "platform/Text.h"
 #include "skin/PagePaint.h"
 
@@ -74,7 +75,7 @@ std::optional<IndicatorContent> DpiLevelIndicator(const ConfigRecord& config, st
 }
 
 std::optional<IndicatorContent> ReportRateIndicator(std::uint8_t step, std::uint8_t languageFlag) {
-  if (step >= kReportRates.size()) return std::nullopt;
+  if (!IsReportRateStep(step)) return std::nullopt;
   IndicatorContent content;
   content.kind = IndicatorKind::ReportRate;
   content.accent = kIndicatorRed;

@@ -31,6 +31,7 @@ inline constexpr Rgb kIndicatorDim{56, 60, 69};
 
 // Report-rate steps 0..3 of the mouse, in reports a second.
 inline constexpr std::array<std::uint16_t, 4> kReportRates = {125, 250, 500, 1000};
+static_assert(kReportRates.size() == kLastReportRateStep + 1, "one rate for each USB_SPEED step");
 inline constexpr std::int32_t kProfiles = 5;
 
 enum class IndicatorKind : std::uint8_t { DpiLevel, ReportRate, Profile };

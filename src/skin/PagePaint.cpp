@@ -270,10 +270,9 @@ class Painter {
 }  // namespace
 
 std::u16string ButtonFunctionLabel(std::int32_t code, const FunctionNames& names, const MacroTables& macros) {
-  if (code < kFirstUserMacroCode) return names[code];
-  const std::int64_t slot = std::int64_t{code} - kFirstUserMacroCode;
-  if (code > FunctionNames::kLastKey || slot >= kMacroSlots) return {};
-  return MacroName(macros.macros[static_cast<std::size_t>(slot)]);
+  // A user macro goes by the name the user gave it; a broken code has no name.
+  if (HostActionOf(code) == HostAction::UserMacro) return MacroName(macros.macros[MacroSlotOf(code)]);
+  return IsValidFunctionCode(code) ? names[code] : std::u16string();
 }
 
 void ComposePage(Canvas& canvas, const PaintInputs& in) { Painter(canvas, in).Paint(); }

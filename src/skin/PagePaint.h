@@ -37,9 +37,9 @@ struct PaintInputs {
 // holds the active page's normal image.
 void ComposePage(Canvas& canvas, const PaintInputs& in);
 
-// The text of a mouse-button field for a function code: the function's name
-// up to code 40, the macro's name from 41 on; empty for a code without a name
-// or a macro slot the table does not have.
+// The text of a mouse-button field or pop-up item for a function code: the
+// skin's name of the function, or the user macro's own name; empty for a
+// code that is not in the function table.
 std::u16string ButtonFunctionLabel(std::int32_t code, const FunctionNames& names, const MacroTables& macros);
 
 }  // namespace zr

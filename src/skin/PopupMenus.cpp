@@ -4,24 +4,14 @@
 #include <limits>
 
 #include "config/FunctionTable.h"
+#include "skin/PagePaint.h"
 #include "skin/SkinImageFiles.h"
 
 namespace zr {
-namespace {
 
-bool AnyButtonHoldsLeftClick(const ConfigRecord& record) {
-  for (const auto& code : record.K)
-    if (code == kLeftClickCode) return true;
-  return false;
-}
-
-}  // namespace
-
-bool WarningNeeded(const ConfigRecord& record, std::int32_t button) {
-  for (std::int32_t slot = 0; slot < kButtonSlots; ++slot)
-    if (slot != button && record.K[slot] == kLeftClickCode) return false;
-  return true;
-}
+static_assert(GroupItemCount(kMacroGroupItem) == kUserMacroSlots, "one user-macro code per user macro");
+static_assert(GroupItemCount(kConstantMacroGroupItem) == kPlayableConstantMacros,
+              "one constant-macro code per playable constant macro");
 
 ScreenArea SpotOnScreen(std::int32_t windowLeft, std::int32_t windowTop, const SkinEntry& entry) {
   const std::int64_t left = std::int64_t{windowLeft} + entry.x;
@@ -55,14 +45,6 @@ ScreenPosition SubMenuPlacement(const PopupMenuState& menus, std::int32_t menuLe
   return PlaceBesideMenu(menuLeft, menus.menuItemWidth, top, SubMenuShownSize(menus), workArea);
 }
 
-void StoreButtonFunction(ConfigRecord& record, std::int32_t button, std::int32_t code) {
-  if (button < 0 || button >= kButtonSlots) return;
-  record.K[button] = code;
-  if (AnyButtonHoldsLeftClick(record)) return;
-  const std::int32_t heir = button + 1 < kButtonSlots ? button + 1 : button;
-  record.K[heir] = kLeftClickCode;
-}
-
 std::int32_t StripUnder(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                         std::int32_t strips) {
   if (x < 0 || x >= width || y < 0 || height <= 0) return kNoSpot;
@@ -70,10 +52,7 @@ std::int32_t StripUnder(std::int32_t x, std::int32_t y, std::int32_t width, std:
   return strip <= strips ? strip : kNoSpot;
 }
 
-std::optional<std::int32_t> MenuItemCode(std::int32_t item) {
-  if (item >= 1 && item <= 6) return item;
-  return std::nullopt;
-}
+std::optional<std::int32_t> MenuItemCode(std::int32_t item) { return CodeOfGroupItem(kMainMenuGroup, item); }
 
 bool OpensSubMenu(std::int32_t item) { return item >= kAdvancedGroupItem && item <= kConstantMacroGroupItem; }
 
@@ -89,43 +68,23 @@ std::int64_t SubMenuTopOffset(std::int32_t group, std::int32_t itemHeight, std::
 }
 
 std::int32_t MacroGroupCount(std::int32_t macroCount) {
-  if (macroCount < 0) return 0;
-  return macroCount > kUserMacroSlots ? kUserMacroSlots : macroCount;
+  return std::clamp(macroCount, 0, GroupItemCount(kMacroGroupItem));
 }
 
 std::int32_t SubMenuCount(std::int32_t group, std::int32_t macroCount, std::int32_t previousCount) {
-  switch (group) {
-    case kAdvancedGroupItem: return 6;
-    case kMultimediaGroupItem: return 10;
-    case kMacroGroupItem: return MacroGroupCount(macroCount);
-    case kConstantMacroGroupItem: return 8;
-    default: return previousCount;
-  }
-}
-
-std::int32_t SubMenuBase(std::int32_t group) {
-  switch (group) {
-    case kAdvancedGroupItem: return 10;
-    case kMultimediaGroupItem: return 20;
-    case kMacroGroupItem: return 40;
-    case kConstantMacroGroupItem: return 30;
-    default: return 0;
-  }
+  if (group == kMacroGroupItem) return MacroGroupCount(macroCount);
+  return OpensSubMenu(group) ? GroupItemCount(group) : previousCount;
 }
 
 std::int32_t SubMenuCode(std::int32_t group, std::int32_t item, std::int32_t lastCode) {
-  const std::int32_t base = SubMenuBase(group);
-  return base == 0 ? lastCode : base + item;
+  if (!OpensSubMenu(group)) return lastCode;
+  return CodeOfGroupItem(group, item).value_or(lastCode);
 }
 
 std::u16string SubMenuLabel(std::int32_t group, std::int32_t item, const FunctionNames& names,
                             const MacroTables& macros) {
-  if (group == kMacroGroupItem) {
-    if (item < 1 || item > kUserMacroSlots) return {};
-    return MacroName(macros.macros[item - 1]);
-  }
-  const std::int32_t base = SubMenuBase(group);
-  return base == 0 ? std::u16string() : names[base + item];
+  const std::optional<std::int32_t> code = OpensSubMenu(group) ? CodeOfGroupItem(group, item) : std::nullopt;
+  return code ? ButtonFunctionLabel(*code, names, macros) : std::u16string();
 }
 
 std::int32_t WarningAnswerUnder(const WarningLayout& layout, std::int32_t x, std::int32_t y) {

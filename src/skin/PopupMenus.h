@@ -8,6 +8,8 @@
 #include <string>
 
 #include "config/ConfigRecord.h"
+#include "config/FunctionTable.h"
+#include "config/RecordRules.h"
 #include "macros/MacroRecord.h"
 #include "skin/ScreenPlacement.h"
 #include "skin/SkinLayout.h"
@@ -24,18 +26,8 @@ inline constexpr std::int32_t kPopupHeight = 300;
 inline constexpr std::int32_t kSubMenuWidth = 300;
 inline constexpr std::int32_t kSubMenuHeight = 400;
 
-// Main-menu items that open a group instead of choosing a function.
-inline constexpr std::int32_t kAdvancedGroupItem = 7;
-inline constexpr std::int32_t kMultimediaGroupItem = 8;
-inline constexpr std::int32_t kMacroGroupItem = 9;
-inline constexpr std::int32_t kConstantMacroGroupItem = 10;
-
 inline constexpr std::int32_t kWarningOk = 1;
 inline constexpr std::int32_t kWarningCancel = 2;
-
-// True unless one of the other five buttons keeps the left click, so that
-// changing `button` cannot leave the mouse without one.
-bool WarningNeeded(const ConfigRecord& record, std::int32_t button);
 
 // The button's entry on the screen. The entry comes from a file, so the
 // sums are made wide: a huge height makes a spot reaching far down, not one
@@ -56,11 +48,6 @@ ScreenPosition WarningPlacement(const UiState& ui, const ScreenArea& workArea);
 ScreenPosition SubMenuPlacement(const PopupMenuState& menus, std::int32_t menuLeft, std::int32_t menuTop,
                              std::int32_t macroCount, const ScreenArea& workArea);
 
-// Stores `code` for `button` (0..5) and, when no button is left with the
-// left click, gives it to the next button; the last button has no next one
-// and takes the left click back itself.
-void StoreButtonFunction(ConfigRecord& record, std::int32_t button, std::int32_t code);
-
 // Strip i (1-based) covers rows (i - 1)·height .. i·height - 1 of the full width.
 std::int32_t StripUnder(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, std::int32_t strips);
 
@@ -77,9 +64,7 @@ std::int64_t SubMenuTopOffset(std::int32_t group, std::int32_t itemHeight, std::
 std::int32_t MacroGroupCount(std::int32_t macroCount);
 // Items of a group; any other hover value keeps the previous count.
 std::int32_t SubMenuCount(std::int32_t group, std::int32_t macroCount, std::int32_t previousCount);
-// 0 for a value that is not a group.
-std::int32_t SubMenuBase(std::int32_t group);
-// The code of sub-menu item `item`; a group of 0 reuses the last code.
+// The code of sub-menu item `item`; a hover that is not a group reuses the last code.
 std::int32_t SubMenuCode(std::int32_t group, std::int32_t item, std::int32_t lastCode);
 std::u16string SubMenuLabel(std::int32_t group, std::int32_t item, const FunctionNames& names,
                             const MacroTables& macros);

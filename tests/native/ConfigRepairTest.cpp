@@ -10,6 +10,8 @@
 
 #include "config/ConfigRepair.h"
 #include "config/FunctionTable.h"
+#include "config/RecordRules.h"
+#include "skin/Indicator.h"
 
 namespace zr {
 namespace {
@@ -133,6 +135,21 @@ TEST(RepairLoadedRecord, NoLeftClickOrNoEnabledCurrentLevel) {
   EXPECT_TRUE(RepairLoadedRecord(record));
   EXPECT_EQ(record.DPI_LEVEL, 3);  // none enabled: the current one comes back
   EXPECT_EQ(record.DPI_SET_EN, (std::array<std::uint8_t, 4>{0, 0, 0, 1}));
+}
+
+// The mouse knows four report rates (125, 250, 500 and 1000 a second): every
+// place that takes USB_SPEED from the record accepts steps 0..3 and no other.
+TEST(ReportRateSteps, TheRepairTheIndicatorAndTheRateButtonAgree) {
+  for (std::int32_t step = 0; step <= 255; ++step) {
+    SCOPED_TRACE(step);
+    const bool known = step < 4;
+    ConfigRecord record;
+    SetFactoryDefaults(record);
+    record.USB_SPEED = static_cast<std::uint8_t>(step);
+    EXPECT_EQ(RepairLoadedRecord(record), !known);
+    EXPECT_EQ(ReportRateIndicator(static_cast<std::uint8_t>(step), 1).has_value(), known);
+    if (known) EXPECT_EQ(NextReportRateStep(static_cast<std::uint8_t>(step)), (step + 1) % 4);
+  }
 }
 
 TEST(UsableConfigNumber, OnlyTheFiveStoredConfigurations) {

@@ -627,6 +627,19 @@ TEST_F(ProfileLoads, FileWithoutTheProfileSectionChangesNothing) {
   EXPECT_NE(NoProfileMessage(0), kMissingFileMessage);
 }
 
+TEST_F(ProfileLoads, AnyKeyASaveWritesMakesAProfile) {
+  std::vector<ProfileWrite> writes;
+  AddConfigurationWrites(writes, kProfileConfigNumber, record);
+  ASSERT_EQ(writes.size(), kConfigurationKeys.size());
+  for (std::size_t i = 0; i < writes.size(); ++i) {
+    SCOPED_TRACE(Utf8FromUtf16(writes[i].key));
+    EXPECT_EQ(writes[i].key, kConfigurationKeys[i]);
+    MemoryProfileFiles one;
+    one.WriteString(writes[i].section, writes[i].key, writes[i].value, u"one.ini");
+    EXPECT_TRUE(ImportCheckedProfile(one, u"one.ini", 1, record));
+  }
+}
+
 TEST_F(ProfileLoads, ExportedProfileComesBackExactly) {
   ConfigRecord exported;
   SetFactoryDefaults(exported);
