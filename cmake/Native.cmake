@@ -22,6 +22,10 @@ add_executable(zr_threaded_tests ${ZR_THREADED_TEST_SOURCES})
 target_include_directories(zr_threaded_tests PRIVATE tests)
 target_link_libraries(zr_threaded_tests PRIVATE zr_core zr_virtual_mouse GTest::gtest GTest::gtest_main GTest::gmock)
 target_compile_definitions(zr_threaded_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+if(NOT ZR_TSAN)
+  # Elsewhere its tests are all in zr_native_tests: not compiled twice.
+  set_target_properties(zr_threaded_tests PROPERTIES EXCLUDE_FROM_ALL ON)
+endif()
 
 # The skin generator needs Debian's python3-pil, which only the system's own
 # interpreter sees; another python3 earlier on the PATH would not find it.
