@@ -12,36 +12,19 @@
 #include "device/DeviceLink.h"
 #include "device/FeatureReports.h"
 #include "platform/IniEngine.h"
+#include "QuietServices.h"
 #include "shared/MemoryProfileFiles.h"
 #include "virtual_mouse/VirtualMouse.h"
 
 namespace {
 
-class UnchangingSettings final : public zr::SystemSettings {
- public:
-  std::optional<std::int32_t> MouseSpeed() override { return 10; }
-  bool SetMouseSpeed(std::int32_t) override { return true; }
-  std::optional<std::uint32_t> WheelScrollLines() override { return 3; }
-  bool SetWheelScrollLines(std::uint32_t) override { return true; }
-};
-
-class NoRepaint final : public zr::WindowRepaint {
- public:
-  void RepaintWholeWindow() override {}
-};
-
-class NoSleep final : public zr::Sleeper {
- public:
-  void SleepFor(std::chrono::milliseconds) override {}
-};
-
 struct Rig {
   zr::virtual_mouse::VirtualMouse mouse;
   zr::DeviceLink link{mouse};
-  NoSleep sleeper;
+  zr::timing::NoSleep sleeper;
   zr::FeatureReports reports{link, sleeper};
-  UnchangingSettings system;
-  NoRepaint repaint;
+  zr::timing::UnchangingSettings system;
+  zr::timing::NoRepaint repaint;
   zr::ConfigRecord record;
 
   Rig() {

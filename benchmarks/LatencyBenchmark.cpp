@@ -43,11 +43,11 @@ struct ThreadedMouse {
 
   zr::virtual_mouse::VirtualMouse mouse;
   zr::DeviceLink link{mouse};
-  zr::timing::NoFeatureSleep sleeper;
+  zr::timing::NoSleep sleeper;
   zr::FeatureReports reports{link, sleeper};
   NoWaitTimer timer;
   zr::timing::NoProgramStarts programs;
-  zr::timing::NoWindow window;
+  zr::timing::NoRepaint window;
   zr::ConfigRecord config;
   zr::MacroTables macros;
   zr::test::MemoryProfileFiles files;

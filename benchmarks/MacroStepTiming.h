@@ -16,6 +16,7 @@
 #include "device/FeatureReports.h"
 #include "macros/MacroRecord.h"
 #include "platform/StepTimer.h"
+#include "QuietServices.h"
 #include "shared/MemoryProfileFiles.h"
 #include "virtual_mouse/VirtualMouse.h"
 
@@ -34,14 +35,6 @@ inline Percentiles PercentilesOf(std::vector<double> values) {
   return {at(0.50), at(0.99), values.size()};
 }
 
-class NoFeatureSleep final : public Sleeper {
- public:
-  void SleepFor(std::chrono::milliseconds) override {}
-};
-class NoWindow final : public WindowRepaint {
- public:
-  void RepaintWholeWindow() override {}
-};
 class NoProgramStarts final : public ProgramStarter {
  public:
   void StartSystemProgram(std::u16string_view) override {}
@@ -54,13 +47,13 @@ inline std::vector<double> StepErrors(std::uint16_t delayMs, int steps) {
   virtual_mouse::VirtualMouse mouse;
   DeviceLink link{mouse};
   link.OpenDevice();
-  NoFeatureSleep sleeper;
+  NoSleep sleeper;
   FeatureReports reports{link, sleeper};
   ConfigRecord config;
   MacroTables macros;
   test::MemoryProfileFiles files;
   std::atomic<std::int32_t> current{1};
-  NoWindow window;
+  NoRepaint window;
   NoProgramStarts programs;
   ButtonActionHandover handover;
   const auto timer = MakeSystemStepTimer();

@@ -15,16 +15,17 @@ target_link_libraries(zr_native_tests PRIVATE zr_core GTest::gtest GTest::gtest_
 target_compile_definitions(zr_native_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME native_tests COMMAND zr_native_tests --gtest_brief=1)
 
-# The tests that run several threads at once, alone, for the ThreadSanitizer
-# build (native-tsan): the rest of the suite would only make it slower.
-set(ZR_THREADED_TEST_SOURCES
-    tests/native/ThreadedTest.cpp tests/native/InputReportReaderTest.cpp tests/native/ButtonActionsOnMouseTest.cpp
-    tests/native/ColourPreviewTest.cpp
-    tests/shared/StepTimerTest.cpp tests/shared/TestFolder.cpp)
+# The threaded tests alone, for the ThreadSanitizer build (native-tsan).
+include(cmake/ThreadedTests.cmake)
+zr_threaded_test_sources(ZR_THREADED_TEST_SOURCES ${ZR_NATIVE_TEST_SOURCES})
 add_executable(zr_threaded_tests ${ZR_THREADED_TEST_SOURCES})
 target_include_directories(zr_threaded_tests PRIVATE tests)
-target_link_libraries(zr_threaded_tests PRIVATE zr_core zr_virtual_mouse GTest::gtest GTest::gtest_main)
+target_link_libraries(zr_threaded_tests PRIVATE zr_core zr_virtual_mouse GTest::gtest GTest::gtest_main GTest::gmock)
 target_compile_definitions(zr_threaded_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+if(NOT ZR_TSAN)
+  # Elsewhere its tests are all in zr_native_tests: not compiled twice.
+  set_target_properties(zr_threaded_tests PROPERTIES EXCLUDE_FROM_ALL ON)
+endif()
 
 # The skin generator needs Debian's python3-pil, which only the system's own
 # interpreter sees; another python3 earlier on the PATH would not find it.
@@ -43,10 +44,18 @@ endif()
 target_link_libraries(zr_native_tests PRIVATE zr_virtual_mouse)
 
 # Benchmarks, measured in the native-release build; every native build
-# compiles them so that they keep building.
-find_package(benchmark REQUIRED)
-file(GLOB ZR_BENCHMARK_SOURCES CONFIGURE_DEPENDS benchmarks/*.cpp)
-add_executable(zr_benchmarks ${ZR_BENCHMARK_SOURCES})
-target_include_directories(zr_benchmarks PRIVATE tests)
-target_link_libraries(zr_benchmarks PRIVATE zr_core zr_virtual_mouse benchmark::benchmark benchmark::benchmark_main)
-target_compile_definitions(zr_benchmarks PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")  # the shipped skin
+# compiles them so that they keep building, where Google Benchmark is there.
+option(ZR_BENCHMARKS "Build the benchmarks (needs Google Benchmark)" ON)
+if(ZR_BENCHMARKS)
+  find_package(benchmark QUIET)
+  if(NOT benchmark_FOUND)
+    message(STATUS "Google Benchmark not found: the benchmarks are not built")
+  endif()
+endif()
+if(ZR_BENCHMARKS AND benchmark_FOUND)
+  file(GLOB ZR_BENCHMARK_SOURCES CONFIGURE_DEPENDS benchmarks/*.cpp)
+  add_executable(zr_benchmarks ${ZR_BENCHMARK_SOURCES})
+  target_include_directories(zr_benchmarks PRIVATE tests)
+  target_link_libraries(zr_benchmarks PRIVATE zr_core zr_virtual_mouse benchmark::benchmark benchmark::benchmark_main)
+  target_compile_definitions(zr_benchmarks PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")  # the shipped skin
+endif()

@@ -42,15 +42,25 @@ endif()
 add_custom_command(TARGET zr_utility POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZR_DIST_DIR})
 
-# GoogleTest from the sources Debian ships, built for Windows.
-set(ZR_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(${ZR_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest built for Windows from its sources, found where Debian ships them
+# or where GOOGLETEST_SOURCE (environment or cache) points; failing that, a
+# GoogleTest installed for the target, as a package manager installs it.
+find_path(ZR_GOOGLETEST_SOURCE NAMES googletest/include/gtest/gtest.h
+          PATHS ENV GOOGLETEST_SOURCE /usr/src/googletest
+          DOC "GoogleTest sources: the folder holding googletest/ and googlemock/"
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(ZR_GOOGLETEST_SOURCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)  # MSVC: the runtime the rest links
+  add_subdirectory(${ZR_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest CONFIG REQUIRED)
+endif()
 
 file(GLOB ZR_WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp tests/shared/*.cpp)
 add_executable(zr_wine_tests ${ZR_WINE_TEST_SOURCES} res/app.rc)
 target_include_directories(zr_wine_tests PRIVATE tests)
-target_link_libraries(zr_wine_tests PRIVATE zr_win32 gtest gmock gtest_main)
+target_link_libraries(zr_wine_tests PRIVATE zr_win32 GTest::gtest GTest::gmock GTest::gtest_main)
 target_compile_definitions(zr_wine_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 # Which HID bus the program talks to is chosen at link time: the shipped build

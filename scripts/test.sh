@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native core suite under ASan and
-# UBSan (and the threaded parts under TSan), the generated-data checks, and the
-# Windows build's suite under Wine. Prints the totals; fails on any failure
-# and on a runner that finds no test.
+# UBSan (and the threaded parts under TSan), the generated-data checks, the
+# fuzz targets' fixed pass, the Windows build's suite, the journeys and the
+# installer under Wine, and a second build that must give the same bytes.
+# Prints the time of each stage and the totals; fails on any failure and on a
+# runner that finds no test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -11,6 +13,20 @@ scripts/setup.sh
 
 summary=()
 status=0
+
+# How long each stage took, printed with the totals.
+timings=()
+stage_name=""
+stage_start=$(date +%s)
+stage() {
+  local now
+  now=$(date +%s)
+  [ -n "$stage_name" ] && timings+=("$(printf '%4d s  %s' $((now - stage_start)) "$stage_name")")
+  stage_name=$1
+  stage_start=$now
+  [ -n "$1" ] && echo "== $1"
+  return 0
+}
 
 # Runs a GoogleTest program and keeps its totals; a program that runs no test fails.
 run_gtest() {
@@ -34,7 +50,7 @@ run_gtest() {
   fi
 }
 
-echo "== Native build (ASan + UBSan)"
+stage "Native build and tests (ASan + UBSan)"
 cmake --preset native >/dev/null
 cmake --build --preset native
 run_gtest "native (ASan+UBSan)" build/native/zr_native_tests
@@ -45,53 +61,85 @@ else
   status=1
 fi
 
-echo "== Threaded tests (ThreadSanitizer)"
-cmake --preset native-tsan >/dev/null
-cmake --build --preset native-tsan --target zr_threaded_tests
-TSAN_OPTIONS="halt_on_error=1 ${TSAN_OPTIONS:-}" \
-  run_gtest "native threaded (TSan)" build/native-tsan/zr_threaded_tests
+# The stages that only compute, with no window and no Wine: they run beside
+# the Wine stages, which spend most of their time waiting, at a lower
+# priority so that the timing of the Wine stages is left alone. Their output
+# goes to a log, printed whole when they are done; their totals come back
+# through a file.
+background_stages() {
+  stage "Threaded tests (ThreadSanitizer)"
+  cmake --preset native-tsan >/dev/null
+  cmake --build --preset native-tsan --target zr_threaded_tests
+  TSAN_OPTIONS="halt_on_error=1 ${TSAN_OPTIONS:-}" \
+    run_gtest "native threaded (TSan)" build/native-tsan/zr_threaded_tests
 
-echo "== Fuzzing (libFuzzer, ASan + UBSan)"
-# A fixed number of runs from a fixed seed, starting from a fresh copy of
-# the committed corpus: the same inputs on every run, so the same result.
-# Longer fuzzing, which looks for new inputs, is scripts/fuzz.sh.
-fuzz_runs=${ZR_FUZZ_RUNS:-20000}
-run_fuzzer() {
-  local target=$1 log rc runs
-  rm -rf "build/fuzz/pass/$target"
-  mkdir -p "build/fuzz/pass/$target" build/fuzz/artifacts
-  cp -r "fuzz/corpus/$target/." "build/fuzz/pass/$target/"
-  log=$(mktemp)
-  set +e
-  "build/fuzz/$target" -seed=1 -runs="$fuzz_runs" -print_final_stats=1 -artifact_prefix=build/fuzz/artifacts/ \
-    "build/fuzz/pass/$target" >"$log" 2>&1
-  rc=$?
-  set -e
-  runs=$(grep -Eo 'number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || true)
-  if [ "$rc" -ne 0 ]; then
-    tail -40 "$log"
-    summary+=("$target: CRASHED after ${runs:-?} runs (input in build/fuzz/artifacts)")
-    status=1
+  stage "Fuzzing (libFuzzer, ASan + UBSan)"
+  # A fixed number of runs from a fixed seed, starting from a fresh copy of
+  # the committed corpus: the same inputs on every run, so the same result.
+  # Longer fuzzing, which looks for new inputs, is scripts/fuzz.sh.
+  fuzz_runs=${ZR_FUZZ_RUNS:-20000}
+  run_fuzzer() {
+    local target=$1 log rc runs
+    rm -rf "build/fuzz/pass/$target"
+    mkdir -p "build/fuzz/pass/$target" build/fuzz/artifacts
+    cp -r "fuzz/corpus/$target/." "build/fuzz/pass/$target/"
+    log=$(mktemp)
+    set +e
+    "build/fuzz/$target" -seed=1 -runs="$fuzz_runs" -print_final_stats=1 -artifact_prefix=build/fuzz/artifacts/ \
+      "build/fuzz/pass/$target" >"$log" 2>&1
+    rc=$?
+    set -e
+    runs=$(grep -Eo 'number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || true)
+    if [ "$rc" -ne 0 ]; then
+      tail -40 "$log"
+      summary+=("$target: CRASHED after ${runs:-?} runs (input in build/fuzz/artifacts)")
+      status=1
+    else
+      summary+=("$target: ${runs:-0} runs from seed 1, no crash")
+    fi
+    rm -f "$log"
+  }
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz
+  run_fuzzer fuzz_macro_file
+  run_fuzzer fuzz_ini_engine
+  run_fuzzer fuzz_skin_image
+  run_fuzzer fuzz_skin_layout
+  run_fuzzer fuzz_input_reports
+  run_fuzzer fuzz_popup_placement
+  run_fuzzer fuzz_config_load
+
+
+  stage "Reproducible build (a second build elsewhere)"
+  if tests/install/reproducible.sh build/windows build/windows-again; then
+    summary+=("reproducible build: two builds in two folders give the same bytes")
   else
-    summary+=("$target: ${runs:-0} runs from seed 1, no crash")
+    summary+=("reproducible build: FAILED (kept in build/windows-again)")
+    status=1
   fi
-  rm -f "$log"
+  stage ""
+  printf '%s\n' "${summary[@]}" >"$background_summary"
+  printf '%s\n' "${timings[@]}" >"$background_timings"
+  return $status
 }
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
-run_fuzzer fuzz_macro_file
-run_fuzzer fuzz_ini_engine
-run_fuzzer fuzz_skin_image
-run_fuzzer fuzz_skin_layout
-run_fuzzer fuzz_input_reports
-run_fuzzer fuzz_popup_placement
-run_fuzzer fuzz_config_load
 
-echo "== Windows build (MinGW-w64)"
+stage "Windows build (MinGW-w64)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
-echo "== Windows tests under Wine"
+background_log=$root/build/background.log
+background_summary=$root/build/background.summary
+background_timings=$root/build/background.timings
+rm -f "$background_log" "$background_summary" "$background_timings"
+echo "== ThreadSanitizer, fuzzing and the reproducible build: in the background, output in build/background.log"
+(
+  renice -n 19 -p "$BASHPID" >/dev/null
+  summary=() timings=() status=0 stage_name=""
+  background_stages
+) >"$background_log" 2>&1 &
+background=$!
+
+stage "Windows tests under Wine"
 source scripts/wine-env.sh build/windows
 zr_display
 zr_wine_prefix
@@ -129,13 +177,34 @@ run_counted() {
   fi
 }
 
-echo "== End-to-end journeys under Wine"
+stage "End-to-end journeys under Wine"
 run_counted "end-to-end" "evidence in build/e2e" tests/e2e/run.sh
 
-echo "== Installer, planted libraries and a second build"
-run_counted "installer" "see build/windows/install-test" tests/install/run.sh
+stage "Installer and planted libraries"
+run_counted "installer" "see build/windows/install-test" tests/install/run.sh --no-rebuild
+
+stage "Waiting for the background stages"
+set +e
+wait "$background"
+background_rc=$?
+set -e
+echo "== The background stages' output (build/background.log)"
+cat "$background_log"
+if [ -f "$background_summary" ]; then
+  mapfile -t lines <"$background_summary"
+  summary+=("${lines[@]}")
+  mapfile -t lines <"$background_timings"
+  timings+=("${lines[@]/#/  (background) }")
+fi
+if [ "$background_rc" -ne 0 ]; then
+  [ -f "$background_summary" ] || summary+=("background stages: FAILED before their totals (see above)")
+  status=1
+fi
+stage ""
 
 echo
+echo "== Time per stage"
+printf '  %s\n' "${timings[@]}"
 echo "== Totals"
 printf '  %s\n' "${summary[@]}"
 exit $status

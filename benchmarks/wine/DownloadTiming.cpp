@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../QuietServices.h"
 #include "MedianTime.h"
 #include "config/ConfigDownload.h"
 #include "device/DeviceLink.h"
@@ -36,24 +37,6 @@ class KeyByKeyProfileFunctions final : public zr::ProfileFiles {
   }
 };
 
-class UnchangingSettings final : public zr::SystemSettings {
- public:
-  std::optional<std::int32_t> MouseSpeed() override { return 10; }
-  bool SetMouseSpeed(std::int32_t) override { return true; }
-  std::optional<std::uint32_t> WheelScrollLines() override { return 3; }
-  bool SetWheelScrollLines(std::uint32_t) override { return true; }
-};
-
-class NoRepaint final : public zr::WindowRepaint {
- public:
-  void RepaintWholeWindow() override {}
-};
-
-class NoSleep final : public zr::Sleeper {
- public:
-  void SleepFor(std::chrono::milliseconds) override {}
-};
-
 std::string ReadAll(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -68,10 +51,10 @@ void Measure(const char* label, zr::ProfileFiles& files, const std::wstring& shi
   zr::virtual_mouse::VirtualMouse mouse;
   zr::DeviceLink link{mouse};
   link.OpenDevice();
-  NoSleep sleeper;
+  zr::timing::NoSleep sleeper;
   zr::FeatureReports reports{link, sleeper};
-  UnchangingSettings system;
-  NoRepaint repaint;
+  zr::timing::UnchangingSettings system;
+  zr::timing::NoRepaint repaint;
   zr::ConfigRecord record;
   zr::SetFactoryDefaults(record);
   const zr::DownloadServices services{files, reports, system, repaint};

@@ -22,79 +22,15 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "virtual_mouse/VirtualMouse.h"
-#include "wine/UtilityProcess.h"
+#include "wine/ForegroundPrograms.h"
 #include "wine/WinePaths.h"
 
 namespace {
-
-struct Child {
-  zr::UniqueKernelHandle process;
-  HWND window = nullptr;
-};
-
-HWND VisibleWindowOf(DWORD process) {
-  struct Search {
-    DWORD process;
-    HWND found;
-  } search{process, nullptr};
-  ::EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner != s.process || !::IsWindowVisible(window)) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-Child Start(std::wstring commandLine) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  Child child;
-  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    return child;
-  ::CloseHandle(info.hThread);
-  child.process.reset(info.hProcess);
-  zr::test::WaitUntil(10000, [&] { return (child.window = VisibleWindowOf(info.dwProcessId)) != nullptr; });
-  return child;
-}
-
-void End(Child& child) {
-  if (!child.process) return;
-  ::TerminateProcess(child.process.get(), 0);
-  ::WaitForSingleObject(child.process.get(), 10000);
-}
 
 // The time stamp of the first focus event of another program.
 DWORD focusStamp = 0;
 void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD eventTime) {
   if (focusStamp == 0) focusStamp = eventTime;
-}
-
-void Pump() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
-
-// Runs the window's messages as they arrive (the events and the timer come
-// as messages) until `done` or the time is up.
-template <typename Done>
-bool PumpUntil(DWORD timeoutMs, Done done) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  for (;;) {
-    Pump();
-    if (done()) return true;
-    const ULONGLONG now = ::GetTickCount64();
-    if (now >= end) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-  }
 }
 
 double Percentile(std::vector<double> values, double p) {
@@ -118,8 +54,7 @@ int main(int argc, char** argv) {
   std::filesystem::copy(std::filesystem::path(test::FromUnixPath(ZR_STARTUP_TIMING_DATA)), folder,
                         std::filesystem::copy_options::recursive);
   const std::wstring configFile = (folder / L"config.ini").wstring();
-  ::WritePrivateProfileStringW(L"AppProfiles", L"Count", L"1", configFile.c_str());
-  ::WritePrivateProfileStringW(L"AppProfiles", L"App0", L"notepad.exe|3", configFile.c_str());
+  test::BindOneProgram(configFile, L"notepad.exe", 3);
 
   std::vector<double> times;
   int missed = 0;
@@ -131,7 +66,7 @@ int main(int argc, char** argv) {
     CKVX_GMouseDlg dialog(::GetModuleHandleW(nullptr), state, files, mouse, u"ForegroundSwitchTiming");
     if (!dialog.Create()) return 1;
     ::ShowWindow(dialog.Window(), SW_SHOW);
-    PumpUntil(1000, [] { return false; });
+    test::PumpUntil(1000, [] { return false; });
     // The tick count and the report clock, read together, to carry the
     // event's stamp over to the mouse's.
     const auto steadyBase = std::chrono::steady_clock::now();
@@ -141,20 +76,19 @@ int main(int argc, char** argv) {
     for (int k = 0; k < switches; ++k) {
       mouse.ClearLog();
       focusStamp = 0;
-      Child program = Start(k % 2 == 0 ? L"notepad.exe" : L"regedit.exe");
-      const bool downloaded = PumpUntil(5000, [&] { return !mouse.FeatureLog().empty(); });
+      test::ShownProgram program(k % 2 == 0 ? L"notepad.exe" : L"regedit.exe");
+      const bool downloaded = test::PumpUntil(5000, [&] { return !mouse.FeatureLog().empty(); });
       if (!downloaded || focusStamp == 0) {
         ++missed;
       } else {
         const auto changed = steadyBase + std::chrono::milliseconds(static_cast<std::int32_t>(focusStamp - tickBase));
         times.push_back(std::chrono::duration<double, std::milli>(mouse.FeatureLog().front().at - changed).count());
       }
-      PumpUntil(300, [] { return false; });
-      End(program);
+      test::PumpUntil(300, [] { return false; });
     }
     stamps.reset();
     dialog.Exit();
-    Pump();
+    test::PumpMessages();
   }
   std::filesystem::remove_all(folder);
   std::printf("foreground change -> first report of the download: p50 %.1f ms, p99 %.1f ms, max %.1f ms "

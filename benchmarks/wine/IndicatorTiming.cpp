@@ -18,6 +18,7 @@
 #include "platform/win32/Win32ProfileFiles.h"
 #include "virtual_mouse/VirtualMouse.h"
 #include "MedianTime.h"
+#include "wine/MessagePump.h"
 #include "wine/WinePaths.h"
 
 namespace {
@@ -28,14 +29,6 @@ double Ms(const LARGE_INTEGER& counter) {
   LARGE_INTEGER frequency;
   ::QueryPerformanceFrequency(&frequency);
   return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-void Pump() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
 }
 
 double Percentile(std::vector<double> values, double fraction) {
@@ -67,7 +60,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   dialog.HideToTray();
-  Pump();
+  zr::test::PumpMessages();
 
   // One press: from just before the mouse queues its report to the
   // indicator's picture on the screen; -1 when it never came.
@@ -80,7 +73,7 @@ int main(int argc, char** argv) {
     while (dialog.Indicator().LastShownAt().QuadPart == before.QuadPart) {
       if (timing::NowMs() > giveUp) return -1;
       ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-      Pump();
+      zr::test::PumpMessages();
     }
     return Ms(dialog.Indicator().LastShownAt()) - start;
   };
@@ -98,7 +91,7 @@ int main(int argc, char** argv) {
     const double until = timing::NowMs() + 150;  // the person's next press
     while (timing::NowMs() < until) {
       ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-      Pump();
+      zr::test::PumpMessages();
     }
   }
   report("press -> indicator updated in place", inPlace, missed);
@@ -110,7 +103,7 @@ int main(int argc, char** argv) {
   for (int k = 0; k < cold; ++k) {
     while (dialog.Indicator().Shown()) {
       ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-      Pump();
+      zr::test::PumpMessages();
     }
     const double t = press();
     if (t < 0) ++missed; else fromHidden.push_back(t);
@@ -126,7 +119,7 @@ int main(int argc, char** argv) {
       const double start = timing::NowMs();
       alone.Show(*content, 1);
       shows.push_back(timing::NowMs() - start);
-      Pump();
+      zr::test::PumpMessages();
     }
     report("of which render and put up (Show alone)", shows, 0);
     std::vector<double> shapes;
@@ -140,7 +133,7 @@ int main(int argc, char** argv) {
   }
 
   dialog.Exit();
-  Pump();
+  zr::test::PumpMessages();
   std::filesystem::remove_all(folder);
   return 0;
 }

@@ -32,7 +32,7 @@ void InputReportReader::Run() {
       case ReadEnd::NoDevice: {
         // Nothing to read from until the mouse is opened, and every open says so.
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return shutdown_ || generation_ != generation; });
+        waits_.UntilChanged(changed_, lock, [&] { return shutdown_ || generation_ != generation; });
         pause = std::chrono::milliseconds{0};
         break;
       }
@@ -47,11 +47,11 @@ void InputReportReader::Run() {
         if (removed_) {
           // The removal notice came: the reads of the old handle cannot
           // succeed again, and the arrival's open will say so.
-          changed_.wait(lock, changed);
+          waits_.UntilChanged(changed_, lock, changed);
           pause = std::chrono::milliseconds{0};
         } else {
           pause = NextRetryPause(pause);
-          changed_.wait_for(lock, pause, changed);
+          waits_.PauseUnlessChanged(changed_, lock, pause, changed);
         }
         break;
       }

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 
 #include "device/ButtonActions.h"
@@ -22,11 +23,31 @@ inline constexpr std::chrono::milliseconds kFirstRetryPause{2};
 inline constexpr std::chrono::milliseconds kLongestRetryPause{250};
 std::chrono::milliseconds NextRetryPause(std::chrono::milliseconds pause);
 
+// How the reader waits for a change of the mouse's handles: with no end
+// while nothing can be read, or for at most a pause after a failed read.
+// Behind an interface so tests can see which wait the reader is in instead
+// of giving it time and counting its reads.
+class ReaderWaits {
+ public:
+  virtual ~ReaderWaits() = default;
+  virtual void UntilChanged(std::condition_variable& changes, std::unique_lock<std::mutex>& lock,
+                            const std::function<bool()>& changed) {
+    changes.wait(lock, changed);
+  }
+  virtual void PauseUnlessChanged(std::condition_variable& changes, std::unique_lock<std::mutex>& lock,
+                                  std::chrono::milliseconds pause, const std::function<bool()>& changed) {
+    changes.wait_for(lock, pause, changed);
+  }
+};
+
 class InputReportReader {
  public:
   InputReportReader(InputReportSource& source, ButtonActionHandover& handover,
                     const std::atomic<std::int32_t>& macroMode2)
-      : source_(source), handover_(handover), macroMode2_(macroMode2) {}
+      : InputReportReader(source, handover, macroMode2, conditionWaits_) {}
+  InputReportReader(InputReportSource& source, ButtonActionHandover& handover,
+                    const std::atomic<std::int32_t>& macroMode2, ReaderWaits& waits)
+      : source_(source), handover_(handover), macroMode2_(macroMode2), waits_(waits) {}
 
   // The reader thread's body: returns once Shutdown is called.
   void Run();
@@ -45,6 +66,8 @@ class InputReportReader {
   InputReportSource& source_;
   ButtonActionHandover& handover_;
   const std::atomic<std::int32_t>& macroMode2_;
+  ReaderWaits conditionWaits_;  // declared before it is used: see the first constructor
+  ReaderWaits& waits_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::uint64_t generation_ = 0;  // counts changes of the mouse's handles

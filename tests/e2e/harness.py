@@ -8,7 +8,10 @@ import shutil
 import subprocess
 import time
 
-from PIL import Image
+try:
+    from PIL import Image
+except ImportError:  # journeys.py says so before any journey starts
+    Image = None
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DIST = os.path.join(ROOT, "build", "windows", "dist_virtual")
@@ -22,6 +25,10 @@ WINESERVER = os.environ.get("WINESERVER", "/usr/lib/wine/wineserver64")
 
 class JourneyFailed(Exception):
     pass
+
+
+class NotStarted(JourneyFailed):
+    """The utility showed no window at all."""
 
 
 def check(condition, reason):
@@ -237,11 +244,26 @@ class Session:
         return [w for w in p.stdout.split()]
 
     def wait_window(self, timeout=40):
-        found = wait_for(f'a window titled "{TITLE}"', lambda: self.windows(visible=True), timeout)
+        try:
+            found = wait_for(f'a window titled "{TITLE}"', lambda: self.windows(visible=True), timeout)
+        except JourneyFailed as e:
+            raise NotStarted(str(e)) from None
         window = found[0]
-        # The first paint follows the shape; let it land before anyone looks.
-        wait_for("the window to be painted", lambda: self.origin(window) is not None, 5)
-        time.sleep(0.8)
+        # The first paint follows the shape; let it land before anyone looks:
+        # the skin's picture (many colours, not a blank) the same in two looks.
+        last = [None]
+
+        def painted():
+            place = self.origin(window)
+            if place is None:
+                return False
+            x, y, w, hgt = place
+            shown = self.picture().crop((x, y, x + w, y + hgt))
+            seen = shown.tobytes()
+            steady = seen == last[0] and shown.getcolors(16) is None
+            last[0] = seen
+            return steady
+        wait_for("the window to be painted", painted, 10, 0.1)
         return window
 
     def visible(self):

@@ -4,8 +4,9 @@ the shipped virtual-mouse folder in a Wine desktop, driven with xdotool and
 checked against the report log, the virtual mouse's state, the files written
 and the screen.
 
-Usage: journeys.py [--screens] [journey number ...]
---screens also saves the pop-ups, the warning and the tray menu in docs/screens.
+Usage: journeys.py [--screens | --count] [journey number ...]
+--screens also saves the pop-ups, the warning and the tray menu in docs/screens;
+--count prints how many journeys were chosen and runs none.
 """
 
 import os
@@ -15,7 +16,10 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from PIL import Image, ImageChops  # noqa: E402
+try:
+    from PIL import Image, ImageChops  # noqa: E402
+except ImportError:  # main says so before any journey starts
+    Image = ImageChops = None
 
 import harness as h  # noqa: E402
 import model as m  # noqa: E402
@@ -241,18 +245,32 @@ def all_visible():
     return set(h.xdotool("search", "--onlyvisible", "--name", "").stdout.split())
 
 
+def new_windows_after(action, what, timeout=5):
+    """Runs action and waits for visible windows that were not there before;
+    returns them."""
+    before = all_visible()
+    action()
+    return wait_for(what, lambda: all_visible() - before, timeout)
+
+
+def settled_place(s, windows, what):
+    """The place of the last of the windows that has one, once two looks in a
+    row agree (a window may be shown first and moved after)."""
+    last = [None]
+
+    def settled():
+        places = [p for p in (s.origin(w) for w in windows) if p]
+        now = places[-1] if places else None
+        agreed = now is not None and now == last[0]
+        last[0] = now
+        return now if agreed else None
+    return wait_for(f"{what} to keep its place", settled, 5, 0.1)
+
+
 def sub_menu_after(s, hover):
     """Screen position of the sub-menu that opens when hover() runs: the
     window that was not there before."""
-    before = all_visible()
-    hover()
-    new = wait_for("the sub-menu", lambda: all_visible() - before, 5)
-    time.sleep(0.3)
-    new = (all_visible() - before) or new
-    places = [s.origin(w) for w in new]
-    places = [p for p in places if p]
-    check(places, "the sub-menu's window has no place on the screen")
-    x, y, _, _ = places[-1]
+    x, y, _, _ = settled_place(s, new_windows_after(hover, "the sub-menu"), "the sub-menu")
     return x, y
 
 
@@ -289,17 +307,20 @@ def journey_popups(s):
         spot = skin.warning.spot(which)
         screen_click(px + spot.x + spot.w // 2, py + spot.y + spot.h // 2)
 
+    def warning():
+        shown = new_windows_after(lambda: s.click_spot(skin.main.spot(25)), "the warning")
+        settled_place(s, shown, "the warning")
+        return shown
+
     # The only left click would go: the warning first; cancelling opens nothing.
-    s.click_spot(skin.main.spot(25))
-    time.sleep(0.8)
+    shown = warning()
     screen_shot(s, "warning-en.png")
     check(not window_titled("MainMenuDlg"), "the pop-up opened before the warning was answered")
     answer(1)   # the second answer: cancel
-    time.sleep(0.5)
+    wait_for("the warning to close", lambda: not (shown & all_visible()), 5)
     check(not window_titled("MainMenuDlg"), "cancelling the warning still opened the pop-up")
 
-    s.click_spot(skin.main.spot(25))
-    time.sleep(0.8)
+    warning()
     answer(0)
     wait_for("the pop-up after confirming the warning", lambda: window_titled("MainMenuDlg"), 5)
     wm, hm, _, _ = menu_sizes(s)
@@ -391,8 +412,7 @@ def journey_macro(s):
     mark = len(s.reports())
     s.mouse_ok("press", 3)
     s.mouse_ok("release", 3)
-    wait_for("the macro's key in the log", lambda: any(held_a(r) for r in s.reports()[mark:]), 5)
-    time.sleep(0.5)
+    wait_for("the macro to repeat", lambda: sum(held_a(r) for r in s.reports()[mark:]) >= 2, 5)
     s.mouse_ok("press", 3)
     s.mouse_ok("release", 3)
     wait_quiet(s, "the macro to stop after a second press")
@@ -420,13 +440,17 @@ def journey_macro(s):
 
 # --- 5 -----------------------------------------------------------------------
 
+FILE_DIALOGS = "(Open|Save As)"   # Wine's titles of the dialogs the utility leaves untitled
+
+
 def file_dialog(s, path, windows_path=None):
     """Answers an open or save dialog by typing the whole path."""
-    time.sleep(1.5)
+    dialog = wait_for("the file dialog", lambda: window_titled(FILE_DIALOGS), 10)
+    settled_place(s, dialog, "the file dialog")
     s.key("ctrl+a")
     s.type(windows_path or h.windows_path(path))
     s.key("Return")
-    time.sleep(1.0)
+    wait_for("the file dialog to close", lambda: not window_titled(FILE_DIALOGS), 10)
 
 
 def journey_profile(s):
@@ -502,6 +526,14 @@ def tray_icon(s):
         rows += marks(x)
         x -= 1
     return (right + x) // 2, (min(rows) + max(rows)) // 2
+
+
+def tray_icon_shown(s):
+    """The icon's screen point, or None while there is none."""
+    try:
+        return tray_icon(s)
+    except h.JourneyFailed:
+        return None
 
 
 def open_tray_menu(s, x, y):
@@ -643,8 +675,7 @@ def journey_shell_restart(s):
     close = s.skin().main.spot(13)                   # the close spot: the helper may hold the keyboard
     tray_icon(s)
     check(tray_shell(s, "restart") == "forgot=1", "the shell could not forget the icon the start-up added")
-    time.sleep(0.5)
-    x, y = tray_icon(s)                              # added again for the restarted shell
+    x, y = wait_for("the icon added again for the restarted shell", lambda: tray_icon_shown(s), 5)
     hide(s, close)
     h.xdotool("mousemove", x, y)
     time.sleep(0.2)
@@ -678,8 +709,7 @@ def focus_taker(s):
     s.processes.append(subprocess.Popen([h.WINE, "explorer", f"/desktop={h.DESKTOP},1280x800", "notepad"],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=s.dir))
     found = wait_for("notepad's window", lambda: window_titled(".*Notepad"), 20)
-    time.sleep(1.0)
-    x, y, w, hgt = s.origin(found[0])
+    x, y, w, hgt = settled_place(s, found[:1], "notepad's window")
     screen_click(x + w // 2, y + hgt // 2)
     return found[0]
 
@@ -834,8 +864,8 @@ def profile_menu(s, spot, item):
     "Use for a program...", 1 the first bound program (after the separator)."""
     sx, sy = s.screen_point(*spot.centre())
     s.move(*spot.centre())
-    h.xdotool("click", 3)
-    time.sleep(0.8)
+    menu = new_windows_after(lambda: h.xdotool("click", 3), "the Profile spot's menu")
+    settled_place(s, menu, "the Profile spot's menu")
     screen_click(sx + 30, sy + 12 + (item and 21 + 20 * (item - 1)))
 
 
@@ -909,10 +939,13 @@ def journey_damaged_config(s):
 # --- 15 ----------------------------------------------------------------------
 
 def message_box_answered(s):
-    """Closes the message box that an import shows (its OK button has the focus)."""
-    time.sleep(1.0)
+    """Closes the message box that an import shows (its OK button has the
+    focus); the utility's boxes carry the executable's name."""
+    caption = os.path.splitext(h.EXE_NAME)[0]   # letters and spaces: a pattern as it is
+    box = wait_for("the import's message box", lambda: window_titled(caption), 10)
+    settled_place(s, box, "the import's message box")
     s.key("Return")
-    time.sleep(0.8)
+    wait_for("the message box to close", lambda: not window_titled(caption), 10)
 
 
 def journey_macro_files_kept(s):
@@ -974,31 +1007,50 @@ def main(argv):
     global save_screens
     if "--screens" in argv:
         save_screens = True
-        argv = [a for a in argv if a != "--screens"]
+    count_only = "--count" in argv
+    argv = [a for a in argv if a not in ("--screens", "--count")]
     chosen = {int(a) for a in argv} if argv else None
+    journeys = [j for j in JOURNEYS if not chosen or j[0] in chosen]
+    if count_only:
+        print(len(journeys))
+        return 0
+    if Image is None:
+        print("The journeys did not start: Python's PIL is missing (scripts/setup.sh installs python3-pil).")
+        print(f"0 passed, {len(journeys)} failed", flush=True)
+        return 1
     os.makedirs(h.OUT, exist_ok=True)
     passed = failed = 0
-    for number, name, body, prepare in JOURNEYS:
-        if chosen and number not in chosen:
-            continue
+    unstarted = 0  # journeys in a row whose utility showed no window, before any passed
+    for index, (number, name, body, prepare) in enumerate(journeys):
         session = None
         try:
             session = h.Session(f"journey{number}", prepare)
             body(session)
             result = "passed"
             passed += 1
+            unstarted = 0
         except h.JourneyFailed as e:
             evidence = session.keep_evidence() if session else []
             result = f"failed ({e}{'; saved ' + ', '.join(evidence) if evidence else ''})"
             failed += 1
+            unstarted = unstarted + 1 if isinstance(e, h.NotStarted) and passed == 0 else 0
         except Exception as e:  # a fault of the suite itself still fails the journey
             evidence = session.keep_evidence() if session else []
             result = f"failed ({type(e).__name__}: {e}{'; saved ' + ', '.join(evidence) if evidence else ''})"
             failed += 1
+            unstarted = 0
         finally:
             if session:
                 session.stop()
         print(f"journey {number} {name}: {result}", flush=True)
+        # Twice no window and nothing passed: the utility does not start here,
+        # and every further journey would wait out the same bound.
+        left = len(journeys) - index - 1
+        if unstarted == 2 and left:
+            print(f"The journeys stopped: the utility does not start under Wine here; "
+                  f"the {left} journeys left are counted as failed without running.")
+            failed += left
+            break
     print(f"{passed} passed, {failed} failed", flush=True)
     return 0 if failed == 0 and passed > 0 else 1
 

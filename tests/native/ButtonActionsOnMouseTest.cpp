@@ -12,6 +12,7 @@
 #include "shared/Bounded.h"
 #include "shared/MemoryProfileFiles.h"
 #include "shared/MouseRig.h"
+#include "shared/WatchedReaderWaits.h"
 
 namespace zr::test {
 namespace {
@@ -74,7 +75,8 @@ class ButtonActionsThreadedOnMouse : public ::testing::Test {
                             rig.reports,
                             timer,
                             programs};
-  InputReportReader reader{rig.link, handover, rig.record.MACRO_MODE2};
+  WatchedReaderWaits waits;
+  InputReportReader reader{rig.link, handover, rig.record.MACRO_MODE2, waits};
   ButtonActionThreads threads{reader, worker, handover};
 };
 
@@ -115,9 +117,9 @@ TEST_F(ButtonActionsThreadedOnMouse, UnpluggedWhileAHeldMacroPlays) {
   // After the removal notice the old handle's reads are not retried: the
   // reader waits for the arrival instead of waking a few times a second. The
   // read in flight at the removal and the one the notice wakes may still end
-  // as failures; a retrying reader would count many more in this time.
+  // as failures.
   const std::uint64_t failed = reader.FailedReads();
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(Eventually([&] { return waits.Parked(); })) << "the reader never waited for the arrival";
   EXPECT_LE(reader.FailedReads(), failed + 2);
 
   rig.mouse.Plug();

@@ -16,64 +16,12 @@
 #include "platform/win32/Win32ProfileFiles.h"
 #include "shared/TestFolder.h"
 #include "virtual_mouse/VirtualMouse.h"
+#include "wine/ForegroundPrograms.h"
 #include "wine/UtilityProcess.h"
 #include "wine/WinePaths.h"
 
 namespace zr::test {
 namespace {
-
-void PumpMessages() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
-
-struct ProcessWindow {
-  DWORD process;
-  HWND found = nullptr;
-};
-
-HWND VisibleWindowOf(DWORD process) {
-  ProcessWindow search{process};
-  ::EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<ProcessWindow*>(data);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner != s.process || !::IsWindowVisible(window)) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// Wine's notepad: a window that takes the keyboard focus when it comes to the front.
-class Notepad {
- public:
-  Notepad() {
-    std::wstring commandLine = L"notepad.exe";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-      return;
-    ::CloseHandle(info.hThread);
-    process_.reset(info.hProcess);
-    WaitUntil(10000, [&] { return (window = VisibleWindowOf(info.dwProcessId)) != nullptr; });
-  }
-  ~Notepad() {
-    if (!process_) return;
-    ::TerminateProcess(process_.get(), 0);
-    ::WaitForSingleObject(process_.get(), 10000);
-  }
-  HWND window = nullptr;
-
- private:
-  UniqueKernelHandle process_;
-};
 
 TEST(ProgramOfWindow, TellsTheUtilitysOwnWindowsFromAnotherProgramsExecutable) {
   HWND own = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -81,7 +29,7 @@ TEST(ProgramOfWindow, TellsTheUtilitysOwnWindowsFromAnotherProgramsExecutable) {
   EXPECT_TRUE(ProgramOfWindow(own).ownWindow);
   ::DestroyWindow(own);
 
-  Notepad notepad;
+  ShownProgram notepad(L"notepad.exe");
   ASSERT_NE(notepad.window, nullptr);
   const ForegroundProgram program = ProgramOfWindow(notepad.window);
   EXPECT_FALSE(program.ownWindow);
@@ -96,8 +44,7 @@ class ProfilesOnVirtualMouse : public ::testing::Test {
                           std::filesystem::copy_options::recursive);
     state.paths.applicationDirectory = folder.Directory();
     configFile = Wide(folder.Path(u"config.ini"));
-    ::WritePrivateProfileStringW(L"AppProfiles", L"Count", L"1", configFile.c_str());
-    ::WritePrivateProfileStringW(L"AppProfiles", L"App0", L"NOTEPAD.EXE|3", configFile.c_str());
+    BindOneProgram(configFile, L"NOTEPAD.EXE", 3);
     ::WritePrivateProfileStringW(L"Config3", L"FIRE_TIME", L"296", configFile.c_str());
   }
   void TearDown() override {
@@ -132,7 +79,7 @@ TEST_F(ProfilesOnVirtualMouse, ABoundProgramInFrontGetsItsConfigurationAndTheWin
   ASSERT_EQ(state.currentConfig.load(), 1);
   mouse.ClearLog();
 
-  Notepad notepad;
+  ShownProgram notepad(L"notepad.exe");
   ASSERT_NE(notepad.window, nullptr);
   // A click into notepad, as a person brings it to the front: notepad's own
   // process activates it and sets its focus, which is the event that counts.
@@ -144,10 +91,7 @@ TEST_F(ProfilesOnVirtualMouse, ABoundProgramInFrontGetsItsConfigurationAndTheWin
   click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ::SendInput(2, click, sizeof(INPUT));
-  ASSERT_TRUE(WaitUntil(5000, [&] {
-    PumpMessages();
-    return !announced.empty();
-  })) << "no switch after notepad came to the front";
+  ASSERT_TRUE(PumpUntil(5000, [&] { return !announced.empty(); })) << "no switch after notepad came to the front";
   EXPECT_EQ(announced[0].first, 3);
   EXPECT_TRUE(EqualsIgnoringCase(announced[0].second, u"notepad.exe"));
   EXPECT_EQ(state.currentConfig.load(), 3);
@@ -159,10 +103,7 @@ TEST_F(ProfilesOnVirtualMouse, ABoundProgramInFrontGetsItsConfigurationAndTheWin
   // The utility's own window over the program leaves the mouse as it is.
   mouse.ClearLog();
   ::SetForegroundWindow(dialog.Window());
-  WaitUntil(1000, [&] {
-    PumpMessages();
-    return false;
-  });
+  PumpUntil(1000, [] { return false; });
   EXPECT_TRUE(mouse.TakenReports().empty());
   EXPECT_EQ(state.currentConfig.load(), 3);
 }

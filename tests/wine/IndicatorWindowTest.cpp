@@ -16,32 +16,13 @@
 #include "shared/TestFolder.h"
 #include "skin/IndicatorWindow_win.h"
 #include "virtual_mouse/VirtualMouse.h"
+#include "wine/MessagePump.h"
 #include "wine/WinePaths.h"
 
 namespace zr::test {
 namespace {
 
 constexpr std::uint8_t kDpiButtonCode = 6;  // button slot 5 cycles the levels
-
-void PumpMessages() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
-
-// Pumps until `done` or the time is up; what the test checks is the state, not the time.
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  while (!done()) {
-    if (::GetTickCount64() > end) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    PumpMessages();
-  }
-  return true;
-}
 
 std::wstring TextOf(HWND window) {
   wchar_t text[128] = {};
@@ -118,7 +99,7 @@ TEST(IndicatorWindowOnTheDesktop, ShowsWithoutTakingTheFocusUpdatesInPlaceAndGoe
   EXPECT_EQ(TextOf(window), L"DPI LEVEL 4: 2400 DPI");
   EXPECT_EQ(::GetForegroundWindow(), game.Window());
 
-  ASSERT_TRUE(PumpUntil([&] { return !indicator.Shown(); }, 5000)) << "the indicator did not go by itself";
+  ASSERT_TRUE(PumpUntil(5000, [&] { return !indicator.Shown(); })) << "the indicator did not go by itself";
   EXPECT_FALSE(::IsWindowVisible(window));
   EXPECT_FALSE(::KillTimer(window, 1)) << "a timer still runs while the indicator is hidden";
   EXPECT_EQ(::GetFocus(), game.Edit());
@@ -138,7 +119,7 @@ class IndicatorInTheMainWindow : public ::testing::Test {
   bool PressDpiAndWaitForTheIndicator(DWORD timeoutMs) {
     mouse.Press(kDpiButtonCode);
     mouse.Release(kDpiButtonCode);
-    return PumpUntil([&] { return dialog.Indicator().Shown(); }, timeoutMs);
+    return PumpUntil(timeoutMs, [&] { return dialog.Indicator().Shown(); });
   }
 
   TestFolder folder;

@@ -21,7 +21,12 @@
 namespace zr::test {
 namespace {
 
-constexpr int kKills = 200;
+// Kills go on until this many landed while a new file was being written,
+// within the bound, and never fewer than the least: the kills between saves
+// prove little, the ones inside a save are the test.
+constexpr int kMidWriteKills = 40;
+constexpr int kLeastKills = 60;
+constexpr int kMostKills = 200;
 
 std::wstring SaveLoopProgram() {
   wchar_t module[MAX_PATH]{};
@@ -54,7 +59,7 @@ TEST(KilledSave, EveryKillLeavesTheOldOrTheNewConfigFile) {
   std::uniform_int_distribution<DWORD> pause(0, 12);
   int kills = 0, torn = 0, cutMidSave = 0;
   std::string firstTorn;
-  for (int round = 0; round < kKills; ++round) {
+  for (int round = 0; round < kMostKills && (round < kLeastKills || cutMidSave < kMidWriteKills); ++round) {
     const std::wstring eventName = L"zr-save-loop-ready-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(round);
     UniqueKernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
     ASSERT_TRUE(ready);
@@ -81,7 +86,7 @@ TEST(KilledSave, EveryKillLeavesTheOldOrTheNewConfigFile) {
     }
   }
   std::printf("[          ] %d kills, %d of them while a new file was being written\n", kills, cutMidSave);
-  EXPECT_EQ(kills, kKills);
+  EXPECT_GE(kills, kLeastKills);
   EXPECT_EQ(torn, 0) << "first torn file:\n" << firstTorn;
   // Proof that the kills do land inside saves, not only between them.
   if (mode == nullptr) {

@@ -12,6 +12,7 @@
 #include "shared/TestFolder.h"
 #include "virtual_mouse/VirtualMouse.h"
 #include "virtual_mouse/program/WindowNoticeSender.h"
+#include "wine/MessagePump.h"
 #include "wine/UtilityProcess.h"
 #include "wine/WinePaths.h"
 
@@ -19,14 +20,6 @@ namespace zr::test {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void PumpMessages() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
 
 class MainWindowOnVirtualMouse : public ::testing::Test {
  protected:
