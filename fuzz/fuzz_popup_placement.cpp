@@ -104,8 +104,8 @@ void PlaceEverything(zr::UiState* ui, const zr::SkinLayouts& skin, zr::PopupMenu
   }
 }
 
-void RequireClipped(const zr::SkinRect& rect, std::int32_t width, std::int32_t height) {
-  const zr::SkinRect clipped = zr::ClipToWindow(rect, width, height);
+void RequireClipped(const zr::PixelRect& rect, std::int32_t width, std::int32_t height) {
+  const zr::PixelRect clipped = zr::ClipToWindow(rect, width, height);
   Require(clipped.left >= 0 && clipped.top >= 0 && clipped.left <= clipped.right && clipped.top <= clipped.bottom);
   Require(clipped.right <= std::max(width, 0) && clipped.bottom <= std::max(height, 0));
 }
@@ -158,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   const zr::AdvancedControlRects& controls = skin->controls;
-  for (const zr::SkinRect& rect : {controls.repeatCountEdit, controls.macroNameEdit, controls.macroList, controls.stepList}) {
+  for (const zr::PixelRect& rect : {controls.repeatCountEdit, controls.macroNameEdit, controls.macroList, controls.stepList}) {
     RequireClipped(rect, 1000, 600);
     RequireClipped(rect, kMax, kMax);
   }

@@ -8,9 +8,9 @@
 #include "macros/RecorderKeyGate.h"
 #include "macros/StepCommands.h"
 #include "platform/Text.h"
+#include "resource.h"
 #include "shared/RecordingEditorViews.h"
 #include "shared/RecordingNotices.h"
-#include "resource.h"
 
 namespace zr::test {
 namespace {
@@ -586,7 +586,7 @@ TEST(InPlaceEdit, EndingChangesTheRowOnlyForKeptChangedTextButAlwaysEnds) {
   EXPECT_EQ(DecideEditEnd(true, true, 3, u"    30ms", u"    30ms"), (EditEnd{false, true}));
   EXPECT_EQ(DecideEditEnd(true, true, -1, u"250", u"30"), (EditEnd{false, true}));
   EXPECT_EQ(DecideEditEnd(false, true, 3, u"250", u"30"), (EditEnd{false, false}));
-  EXPECT_EQ(InPlaceEditRect({0, 32, 180, 48}), (EditRect{0, 30, 180, 50}));
+  EXPECT_EQ(InPlaceEditRect({0, 32, 180, 48}), (PixelRect{0, 30, 180, 50}));
 }
 
 }  // namespace

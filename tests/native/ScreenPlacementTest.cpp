@@ -187,7 +187,7 @@ TEST(PopupPlacement, NumbersFromAFileCannotOverflowOrLeaveTheArea) {
 
 TEST(ChildControls, AFilesRectangleIsClippedToTheWindow) {
   struct Row {
-    SkinRect file, want;
+    PixelRect file, want;
   };
   const Row rows[] = {
       {{40, 200, 300, 260}, {40, 200, 300, 260}},

@@ -10,12 +10,12 @@
 
 #include "macros/EditableListBox_win.h"
 #include "macros/KeyCodes.h"
-#include "macros/MacroFile.h"
 #include "macros/MacroEditorShell_win.h"
+#include "macros/MacroFile.h"
 #include "platform/win32/Handles.h"
+#include "resource.h"
 #include "shared/MemoryProfileFiles.h"
 #include "shared/RecordingNotices.h"
-#include "resource.h"
 
 namespace zr::test {
 namespace {
