@@ -174,7 +174,7 @@ PixelRect PlaceIndicator(const PixelRect& workArea, std::int32_t width, std::int
   const ScreenArea area{workArea.left, workArea.top, workArea.right, workArea.bottom};
   std::int64_t top = area.bottom - height - kBottomMargin;
   if (top < area.top) top = area.bottom - height;
-  const ScreenPosition at =
+  const ScreenPoint at =
       PlaceInWorkArea(area.left + (area.right - area.left - width) / 2, top, ScreenSize{width, height}, area);
   return {at.x, at.y, at.x + width, at.y + height};
 }
