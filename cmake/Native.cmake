@@ -3,9 +3,11 @@ find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
 target_link_libraries(zr_core PUBLIC Threads::Threads)
 
-# Skin images natively: libjpeg stands in for GDI+.
+# The platform's native half; its skin images come through libjpeg where
+# Windows has GDI+.
+file(GLOB ZR_NATIVE_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/native/*.cpp)
+target_sources(zr_core PRIVATE ${ZR_NATIVE_PLATFORM_SOURCES})
 find_package(JPEG REQUIRED)
-target_sources(zr_core PRIVATE src/platform/native/LibJpegDecoder.cpp)
 target_link_libraries(zr_core PUBLIC JPEG::JPEG)
 
 file(GLOB ZR_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS tests/native/*.cpp tests/shared/*.cpp)

@@ -6,11 +6,15 @@ if(MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
-file(GLOB_RECURSE ZR_SHELL_SOURCES CONFIGURE_DEPENDS src/*_win.cpp)
-list(FILTER ZR_SHELL_SOURCES EXCLUDE REGEX "Main_win\\.cpp$")
+# The platform's Windows half goes into the core library, as the native half
+# does in the native build, so the portable pieces find it whatever links them.
 file(GLOB ZR_WIN32_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+target_sources(zr_core PRIVATE ${ZR_WIN32_PLATFORM_SOURCES})
 
-add_library(zr_win32 STATIC ${ZR_SHELL_SOURCES} ${ZR_WIN32_PLATFORM_SOURCES})
+# The Win32 shell.
+file(GLOB_RECURSE ZR_SHELL_SOURCES CONFIGURE_DEPENDS src/*_win.cpp)
+list(FILTER ZR_SHELL_SOURCES EXCLUDE REGEX "/program/[^/]*$")
+add_library(zr_win32 STATIC ${ZR_SHELL_SOURCES})
 target_include_directories(zr_win32 PUBLIC src res)
 # The page the web-link spot opens in the default browser.
 set(ZR_WEB_LINK "https://example.com/" CACHE STRING "Web page opened by the main window's web-link spot")
@@ -23,15 +27,16 @@ if(MINGW)
 else()
   set(ZR_SYSTEM_LIBRARIES ${ZR_DELAY_LOADED} delayimp)
   foreach(library IN LISTS ZR_DELAY_LOADED)
-    target_link_options(zr_win32 INTERFACE /DELAYLOAD:${library}.dll)
+    target_link_options(zr_core INTERFACE /DELAYLOAD:${library}.dll)
   endforeach()
 endif()
-target_link_libraries(zr_win32 PUBLIC zr_core ${ZR_SYSTEM_LIBRARIES} gdi32 user32 shell32 ole32)
+target_link_libraries(zr_core PUBLIC ${ZR_SYSTEM_LIBRARIES} gdi32 user32 shell32 ole32)
+target_link_libraries(zr_win32 PUBLIC zr_core)
 
 set(ZR_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 set(ZR_EXE_NAME "ZR280S Gaming Mouse Driver")
 
-add_executable(zr_utility WIN32 src/app/Main_win.cpp res/app.rc)
+add_executable(zr_utility WIN32 src/app/program/Main_win.cpp src/app/program/SystemHidBus_win.cpp res/app.rc)
 target_link_libraries(zr_utility PRIVATE zr_win32)
 set_target_properties(zr_utility PROPERTIES OUTPUT_NAME "${ZR_EXE_NAME}" RUNTIME_OUTPUT_DIRECTORY ${ZR_DIST_DIR})
 if(MINGW)
@@ -67,14 +72,13 @@ target_compile_definitions(zr_wine_tests PRIVATE ZR_SOURCE_DIR="${CMAKE_SOURCE_D
 # links the system's HID, a second build of the same program links the
 # virtual mouse, so the whole program runs without hardware. It ships into
 # its own folder, with the same data.
-target_sources(zr_utility PRIVATE src/platform/win32/selection/Win32ProgramHidBus.cpp)
 set(ZR_VIRTUAL_DIST_DIR ${CMAKE_BINARY_DIR}/dist_virtual)
 # The virtual build's ways in from outside: the notices it sends its window,
 # the control pipe and the panel; the Wine tests use them too.
 add_library(zr_virtual_mouse_win32 STATIC virtual_mouse/program/WindowNoticeSender.cpp
             virtual_mouse/program/ControlPipeServer.cpp virtual_mouse/program/Panel.cpp)
 target_link_libraries(zr_virtual_mouse_win32 PUBLIC zr_win32 zr_virtual_mouse)
-add_executable(zr_utility_virtual WIN32 src/app/Main_win.cpp res/app.rc virtual_mouse/program/VirtualProgramHidBus.cpp)
+add_executable(zr_utility_virtual WIN32 src/app/program/Main_win.cpp res/app.rc virtual_mouse/program/VirtualProgramHidBus.cpp)
 target_link_libraries(zr_utility_virtual PRIVATE zr_win32 zr_virtual_mouse_win32)
 set_target_properties(zr_utility_virtual PROPERTIES OUTPUT_NAME "${ZR_EXE_NAME}"
                       RUNTIME_OUTPUT_DIRECTORY ${ZR_VIRTUAL_DIST_DIR})

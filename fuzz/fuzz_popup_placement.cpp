@@ -51,13 +51,13 @@ bool Fits(zr::ScreenSize size, const zr::ScreenArea& area) {
   return size.width <= area.right - area.left && size.height <= area.bottom - area.top;
 }
 
-void RequireKeptIn(zr::ScreenPosition at, zr::ScreenSize size, const zr::ScreenArea& area) {
+void RequireKeptIn(zr::ScreenPoint at, zr::ScreenSize size, const zr::ScreenArea& area) {
   Require(at.x >= area.left && at.y >= area.top);
   if (Fits(size, area)) Require(at.x + size.width <= area.right && at.y + size.height <= area.bottom);
 }
 
 // A pop-up that fits opens under its button exactly when there is room there.
-void RequireUnderOrAbove(zr::ScreenPosition at, zr::ScreenSize size, const zr::ScreenArea& spot,
+void RequireUnderOrAbove(zr::ScreenPoint at, zr::ScreenSize size, const zr::ScreenArea& spot,
                          const zr::ScreenArea& area) {
   if (!Fits(size, area)) return;
   if (spot.bottom >= area.top && spot.bottom + size.height <= area.bottom) Require(at.y == spot.bottom);
@@ -73,15 +73,15 @@ zr::SkinEntry ReadEntry(zr::SkinValueReader& reader, std::u16string_view section
 }
 
 void PlaceEverything(zr::UiState* ui, const zr::SkinLayouts& skin, zr::PopupMenuState sizes,
-                     zr::ScreenPosition window, const zr::ScreenArea& area) {
+                     zr::ScreenPoint window, const zr::ScreenArea& area) {
   ui->menus = sizes;
   for (std::int32_t entry = zr::kFirstButtonEntry; entry <= zr::kLastButtonEntry; ++entry) {
     ui->popupSpot = zr::SpotOnScreen(window.x, window.y, skin.main[entry]);
     const zr::ScreenSize menuSize = zr::MenuShownSize(ui->menus);
-    const zr::ScreenPosition menu = zr::MenuPlacement(*ui, area);
+    const zr::ScreenPoint menu = zr::MenuPlacement(*ui, area);
     RequireKeptIn(menu, menuSize, area);
     RequireUnderOrAbove(menu, menuSize, ui->popupSpot, area);
-    const zr::ScreenPosition warning = zr::WarningPlacement(*ui, area);
+    const zr::ScreenPoint warning = zr::WarningPlacement(*ui, area);
     RequireKeptIn(warning, zr::WarningShownSize(ui->menus), area);
     RequireUnderOrAbove(warning, zr::WarningShownSize(ui->menus), ui->popupSpot, area);
 
@@ -89,7 +89,7 @@ void PlaceEverything(zr::UiState* ui, const zr::SkinLayouts& skin, zr::PopupMenu
       ui->menus.menuHover = group;
       ui->menus.subMenuCount = zr::SubMenuCount(group, 12, 0);
       const zr::ScreenSize subSize = zr::SubMenuShownSize(ui->menus);
-      const zr::ScreenPosition sub = zr::SubMenuPlacement(ui->menus, menu.x, menu.y, 12, area);
+      const zr::ScreenPoint sub = zr::SubMenuPlacement(ui->menus, menu.x, menu.y, 12, area);
       RequireKeptIn(sub, subSize, area);
       const std::int64_t menuRight = std::int64_t{menu.x} + menuSize.width;
       const bool roomRight = menuRight + subSize.width <= area.right;
@@ -104,8 +104,8 @@ void PlaceEverything(zr::UiState* ui, const zr::SkinLayouts& skin, zr::PopupMenu
   }
 }
 
-void RequireClipped(const zr::SkinRect& rect, std::int32_t width, std::int32_t height) {
-  const zr::SkinRect clipped = zr::ClipToWindow(rect, width, height);
+void RequireClipped(const zr::PixelRect& rect, std::int32_t width, std::int32_t height) {
+  const zr::PixelRect clipped = zr::ClipToWindow(rect, width, height);
   Require(clipped.left >= 0 && clipped.top >= 0 && clipped.left <= clipped.right && clipped.top <= clipped.bottom);
   Require(clipped.right <= std::max(width, 0) && clipped.bottom <= std::max(height, 0));
 }
@@ -148,17 +148,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t right = static_cast<std::int32_t>(area.right), bottom = static_cast<std::int32_t>(area.bottom);
     // The window centred, and one other place picked by the input, so that
     // a run stays cheap and the mutations still reach every place.
-    const zr::ScreenPosition centred{(left + right - 1000) / 2, (top + bottom - 600) / 2};
-    const zr::ScreenPosition others[] = {
+    const zr::ScreenPoint centred{(left + right - 1000) / 2, (top + bottom - 600) / 2};
+    const zr::ScreenPoint others[] = {
         {left, top}, {right - 1000, bottom - 600}, {right - 20, bottom - 20}, {kMax, kMax}, {kMin, kMin}};
-    const zr::ScreenPosition other = others[(size + pick) % std::size(others)];
-    for (const zr::ScreenPosition window : {centred, other}) {
+    const zr::ScreenPoint other = others[(size + pick) % std::size(others)];
+    for (const zr::ScreenPoint window : {centred, other}) {
       PlaceEverything(ui.get(), *skin, shipped, window, area);
       PlaceEverything(ui.get(), *skin, fromFile, window, area);
     }
   }
   const zr::AdvancedControlRects& controls = skin->controls;
-  for (const zr::SkinRect& rect : {controls.repeatCountEdit, controls.macroNameEdit, controls.macroList, controls.stepList}) {
+  for (const zr::PixelRect& rect : {controls.repeatCountEdit, controls.macroNameEdit, controls.macroList, controls.stepList}) {
     RequireClipped(rect, 1000, 600);
     RequireClipped(rect, kMax, kMax);
   }

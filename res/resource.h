@@ -1,4 +1,5 @@
-// Resource identifiers shared by the resource script and the shell.
+// Resource identifiers shared by the resource script, the shell and the core
+// (plain numbers, no system header).
 #pragma once
 
 #define IDD_ABOUTBOX 100

@@ -155,12 +155,6 @@ class VirtualDevice final : public HidDevice {
     return InputRead::Of(report.size());
   }
 
-  std::optional<std::size_t> ReadInput(std::span<std::uint8_t> buffer) override {
-    const InputRead read = Read(buffer);
-    if (!read.HasReport()) return std::nullopt;
-    return read.length;
-  }
-
   void CancelRead() override {
     std::lock_guard lock(core_->mutex);
     cancelPending_ = true;

@@ -34,7 +34,7 @@ static_assert(kInPlaceEditEndedMessage >= WM_USER && kInPlaceEditEndedMessage < 
 constexpr wchar_t kProfileFilter[] = L"All Files(*.ini)\0*.ini\0";
 constexpr wchar_t kMacroFilter[] = L"All Files(*.dat)\0*.dat\0";
 
-HWND CreateChild(HWND parent, HINSTANCE instance, const wchar_t* windowClass, DWORD style, const SkinRect& rect,
+HWND CreateChild(HWND parent, HINSTANCE instance, const wchar_t* windowClass, DWORD style, const PixelRect& rect,
                  int id) {
   return ::CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
                            rect.right - rect.left, rect.bottom - rect.top, parent,
@@ -196,7 +196,7 @@ void MainWindowInput::CreateAdvancedControls() {
   // A file's rectangle may reach anywhere; a control never covers more than the window.
   RECT client{};
   ::GetClientRect(window_, &client);
-  const auto clip = [&client](const SkinRect& rect) { return ClipToWindow(rect, client.right, client.bottom); };
+  const auto clip = [&client](const PixelRect& rect) { return ClipToWindow(rect, client.right, client.bottom); };
   const AdvancedControlRects rects{clip(skin_.controls.repeatCountEdit), clip(skin_.controls.macroNameEdit),
                                    clip(skin_.controls.macroList), clip(skin_.controls.stepList)};
   constexpr DWORD kEditStyle = ES_CENTER | ES_WANTRETURN;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/win32/ExceptionBarrier.h"
+#include "platform/win32/PixelRects.h"
 
 namespace zr {
 namespace {
@@ -118,8 +119,7 @@ void CEditableListBox::BeginEdit() {
   RECT item{};
   if (row == LB_ERR || ::SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) == LB_ERR)
     return;
-  const EditRect grown = InPlaceEditRect({item.left, item.top, item.right, item.bottom});
-  const RECT rect{grown.left, grown.top, grown.right, grown.bottom};
+  const RECT rect = ToRect(InPlaceEditRect(FromRect(item)));
   const std::wstring text = RowText(list_, static_cast<int>(row));
   if (!edit_.Create(list_, rect, text.c_str())) return;
   HWND edit = edit_.Window();

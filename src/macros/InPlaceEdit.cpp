@@ -2,7 +2,7 @@
 
 namespace zr {
 
-EditRect InPlaceEditRect(EditRect row) {
+PixelRect InPlaceEditRect(PixelRect row) {
   row.top -= 2;
   row.bottom += 2;
   return row;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/Geometry.h"
+
 namespace zr {
 
 // The list's private messages.
@@ -17,17 +19,9 @@ inline constexpr int kInPlaceEditId = 1;
 // it, and Ctrl+A typed into the list gives it too.
 inline constexpr std::uint32_t kEditArmingCode = 1;
 
-struct EditRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  bool operator==(const EditRect&) const = default;
-};
-
 // The edit covers the row and two pixels above and below it, so its border
 // does not hide the row's text.
-EditRect InPlaceEditRect(EditRect row);
+PixelRect InPlaceEditRect(PixelRect row);
 
 class InPlaceEditArming {
  public:

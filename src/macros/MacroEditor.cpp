@@ -296,7 +296,7 @@ KeyMessageOutcome MacroEditor::RecordEvent(const KeyMessage& message) {
 bool MacroEditor::RightClicked(ScreenPoint cursor) {
   if (!attached_ || Recording()) return false;
   StepListView& steps = *views_.stepList;
-  const ScreenRect bounds = steps.ScreenBounds();
+  const PixelRect bounds = steps.ScreenBounds();
   const int height = steps.ItemHeight();
   const int row = height == 0 ? 0 : (height * steps.ScrollPosition() + cursor.y - bounds.top) / height;
   state_.selectedRow = row;

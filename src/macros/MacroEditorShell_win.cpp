@@ -50,7 +50,7 @@ class Win32ListBox : public StepListView {
     return height == LB_ERR ? 0 : static_cast<int>(height);
   }
   int ScrollPosition() const override { return ::GetScrollPos(list_, SB_VERT); }
-  ScreenRect ScreenBounds() const override {
+  PixelRect ScreenBounds() const override {
     RECT client{};
     ::GetClientRect(list_, &client);
     POINT corners[2] = {{client.left, client.top}, {client.right, client.bottom}};

@@ -8,21 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Geometry.h"
+
 namespace zr {
-
-struct ScreenPoint {
-  int x = 0;
-  int y = 0;
-};
-
-// Right and bottom are outside, as the window system's rectangles are.
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  bool Contains(ScreenPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
-};
 
 // An unsorted list box.
 class ListView {
@@ -37,7 +25,7 @@ class ListView {
   virtual void Select(int row) = 0;
   virtual int ItemHeight() const = 0;
   virtual int ScrollPosition() const = 0;  // the vertical scroll bar's position
-  virtual ScreenRect ScreenBounds() const = 0;  // the client area, in screen co-ordinates
+  virtual PixelRect ScreenBounds() const = 0;  // the client area, in screen co-ordinates
   virtual void Focus() = 0;
 };
 

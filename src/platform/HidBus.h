@@ -65,14 +65,8 @@ class HidDevice {
   // False when the report did not reach the device.
   virtual bool SetFeature(std::span<const std::uint8_t> report) = 0;
   // Waits until the device sends an input report and copies it into `buffer`,
-  // and says how the wait ended. A device that cannot tell why a read failed
-  // keeps the default, which calls every failure an error.
-  virtual InputRead Read(std::span<std::uint8_t> buffer) {
-    const std::optional<std::size_t> bytes = ReadInput(buffer);
-    return bytes ? InputRead::Of(*bytes) : InputRead::Ended(ReadEnd::Failed);
-  }
-  // The same wait: the number of bytes, or nothing when it failed or was cancelled.
-  virtual std::optional<std::size_t> ReadInput(std::span<std::uint8_t> buffer) = 0;
+  // and says how the wait ended.
+  virtual InputRead Read(std::span<std::uint8_t> buffer) = 0;
   // Callable from any thread: ends the read in progress or, when none is, the
   // next one, so a thread that is stopped between two reads never blocks.
   virtual void CancelRead() = 0;

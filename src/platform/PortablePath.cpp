@@ -7,10 +7,12 @@ namespace zr {
 
 std::filesystem::path FilePath(std::u16string_view path) {
   std::u16string text(path);
-#ifndef _WIN32
-  for (char16_t& c : text)
-    if (c == u'\\') c = u'/';
-#endif
+  // Where the system's separator is not the backslash, the backslash is an
+  // ordinary character of a name; the paths we are given mean a separator.
+  if constexpr (std::filesystem::path::preferred_separator != '\\') {
+    for (char16_t& c : text)
+      if (c == u'\\') c = u'/';
+  }
   return std::filesystem::path(text);
 }
 

@@ -112,9 +112,9 @@ std::int64_t Region::Area() const {
   return area;
 }
 
-RegionRect Region::Bounds() const {
+PixelRect Region::Bounds() const {
   if (bands_.empty()) return {};
-  RegionRect bounds{std::numeric_limits<std::int32_t>::max(), bands_.front().top,
+  PixelRect bounds{std::numeric_limits<std::int32_t>::max(), bands_.front().top,
                     std::numeric_limits<std::int32_t>::min(), bands_.back().bottom};
   for (const Band& band : bands_) {
     bounds.left = std::min(bounds.left, boundaries_[band.begin]);
@@ -123,8 +123,8 @@ RegionRect Region::Bounds() const {
   return bounds;
 }
 
-std::vector<RegionRect> Region::Rectangles() const {
-  std::vector<RegionRect> rects;
+std::vector<PixelRect> Region::Rectangles() const {
+  std::vector<PixelRect> rects;
   rects.reserve(boundaries_.size() / 2);
   for (const Band& band : bands_) {
     const auto spans = Spans(band);

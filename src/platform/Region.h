@@ -9,15 +9,9 @@
 #include <span>
 #include <vector>
 
-namespace zr {
+#include "platform/Geometry.h"
 
-struct RegionRect {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t right = 0;
-  std::int32_t bottom = 0;
-  bool operator==(const RegionRect&) const = default;
-};
+namespace zr {
 
 class Region {
  public:
@@ -25,7 +19,7 @@ class Region {
 
   // As a rectangle region is made: corners in either order; no area, no pixels.
   static Region Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
-  static Region Rectangle(const RegionRect& r) { return Rectangle(r.left, r.top, r.right, r.bottom); }
+  static Region Rectangle(const PixelRect& r) { return Rectangle(r.left, r.top, r.right, r.bottom); }
 
   // Builds a region band by band, top to bottom; bands may not overlap.
   class Builder {
@@ -50,9 +44,9 @@ class Region {
   bool Empty() const { return bands_.empty(); }
   bool Contains(std::int32_t x, std::int32_t y) const;
   std::int64_t Area() const;
-  RegionRect Bounds() const;
+  PixelRect Bounds() const;
   // Banded order: by top, then by left; what a rectangle-list region takes.
-  std::vector<RegionRect> Rectangles() const;
+  std::vector<PixelRect> Rectangles() const;
 
   bool operator==(const Region& other) const;
 

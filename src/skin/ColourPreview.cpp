@@ -79,12 +79,6 @@ bool RunColourPreview(const ColourPreviewShared& shared, PreviewWaits& waits) {
   }
 }
 
-bool ColourPreviewWorker::StartIfIdle() {
-  if (!ClaimColourPreview(shared_.preview)) return false;
-  StartClaimed();
-  return true;
-}
-
 void ColourPreviewWorker::StartClaimed() {
   // A worker that cleared the flag is at its end; take it back before the next.
   if (thread_.joinable()) thread_.join();

@@ -78,14 +78,11 @@ class ColourPreviewWorker {
   ColourPreviewWorker& operator=(const ColourPreviewWorker&) = delete;
   ~ColourPreviewWorker() { Stop(); }
 
-  // Called on entering the colour page: starts a worker and sets the running
-  // flag unless one is running. False when one was.
-  bool StartIfIdle();
-  // Starts the worker for a running flag that the page switch has set
-  // already (see StartIfIdle for the check it makes).
+  // Starts the worker for a running flag that entering the colour page has
+  // claimed already (ClaimColourPreview), so one runs at a time.
   void StartClaimed();
   // Ends the worker, interrupting its sleep; returns once it has gone.
-  // Interface thread only, like StartIfIdle.
+  // Interface thread only, like StartClaimed.
   void Stop();
 
  private:

@@ -5,7 +5,7 @@
 
 namespace zr {
 
-std::optional<RegionRect> ClipSpot(SpotArea spot, std::int32_t frameWidth, std::int32_t frameHeight,
+std::optional<PixelRect> ClipSpot(SpotArea spot, std::int32_t frameWidth, std::int32_t frameHeight,
                                    std::int32_t sourceWidth, std::int32_t sourceHeight) {
   if (spot.width <= 0 || spot.height <= 0) return std::nullopt;
   const std::int64_t left = std::max<std::int64_t>(spot.x, 0);
@@ -13,7 +13,7 @@ std::optional<RegionRect> ClipSpot(SpotArea spot, std::int32_t frameWidth, std::
   const std::int64_t right = std::min<std::int64_t>({std::int64_t{spot.x} + spot.width, frameWidth, sourceWidth});
   const std::int64_t bottom = std::min<std::int64_t>({std::int64_t{spot.y} + spot.height, frameHeight, sourceHeight});
   if (left >= right || top >= bottom) return std::nullopt;
-  return RegionRect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
+  return PixelRect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
                     static_cast<std::int32_t>(bottom)};
 }
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/Geometry.h"
 #include "platform/ImageDecoder.h"
-#include "platform/Region.h"
 
 namespace zr {
 
@@ -20,7 +20,7 @@ struct SpotArea {
 // The part of the spot that lies in both the frame and the source image; a
 // spot from a hand-edited file may lie partly or wholly outside either, or
 // have no area. nullopt when nothing is left to copy.
-std::optional<RegionRect> ClipSpot(SpotArea spot, std::int32_t frameWidth, std::int32_t frameHeight,
+std::optional<PixelRect> ClipSpot(SpotArea spot, std::int32_t frameWidth, std::int32_t frameHeight,
                                    std::int32_t sourceWidth, std::int32_t sourceHeight);
 
 void CopySpot(RgbImage& frame, const RgbImage& source, SpotArea spot);

@@ -106,7 +106,7 @@ std::u16string IndicatorCaption(const IndicatorContent& content) {
 IndicatorLayout LayOutIndicator(const IndicatorContent& content) {
   IndicatorLayout layout;
   const std::int32_t w = layout.width, h = layout.height;
-  auto shape = [&layout](RegionRect rect, float radius, Rgb colour) { layout.shapes.push_back({rect, radius, colour}); };
+  auto shape = [&layout](PixelRect rect, float radius, Rgb colour) { layout.shapes.push_back({rect, radius, colour}); };
 
   // The panel: an edge line, the graphite body, and the red marks the skin's
   // panels carry in their top corners.
@@ -117,7 +117,7 @@ IndicatorLayout LayOutIndicator(const IndicatorContent& content) {
 
   // The badge: a ring in the accent colour around a dark disc, as the DPI
   // grid draws its level numbers.
-  const RegionRect badge{20, 18, 80, 78};
+  const PixelRect badge{20, 18, 80, 78};
   shape(badge, 30, content.accent);
   shape({badge.left + 3, badge.top + 3, badge.right - 3, badge.bottom - 3}, 27, kIndicatorSlot);
 
@@ -168,14 +168,14 @@ IndicatorPixels RenderIndicatorShapes(const IndicatorLayout& layout) {
   return pixels;
 }
 
-RegionRect PlaceIndicator(const RegionRect& workArea, std::int32_t width, std::int32_t height) {
+PixelRect PlaceIndicator(const PixelRect& workArea, std::int32_t width, std::int32_t height) {
   // Clear of the taskbar's edge and of a game's own bottom line of text,
   // where the area is tall enough for the margin.
   constexpr std::int64_t kBottomMargin = 72;
   const ScreenArea area{workArea.left, workArea.top, workArea.right, workArea.bottom};
   std::int64_t top = area.bottom - height - kBottomMargin;
   if (top < area.top) top = area.bottom - height;
-  const ScreenPosition at =
+  const ScreenPoint at =
       PlaceInWorkArea(area.left + (area.right - area.left - width) / 2, top, ScreenSize{width, height}, area);
   return {at.x, at.y, at.x + width, at.y + height};
 }

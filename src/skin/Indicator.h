@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "config/ConfigRecord.h"
+#include "platform/Geometry.h"
 #include "platform/ImageDecoder.h"
-#include "platform/Region.h"
 
 namespace zr {
 
@@ -75,7 +75,7 @@ inline constexpr std::int32_t kIndicatorHeight = 96;
 // A filled rounded rectangle with anti-aliased edges; a bar or a disc is one
 // with a large enough radius, a ring one disc on another.
 struct IndicatorShape {
-  RegionRect rect;
+  PixelRect rect;
   float radius = 0;
   Rgb colour;
   bool operator==(const IndicatorShape&) const = default;
@@ -83,7 +83,7 @@ struct IndicatorShape {
 
 struct IndicatorText {
   enum class Align : std::uint8_t { Centre, Left };
-  RegionRect rect;
+  PixelRect rect;
   std::u16string text;
   Rgb colour;
   std::int32_t pixelHeight = 0;  // of the font's cell
@@ -123,7 +123,7 @@ IndicatorPixels RenderIndicatorShapes(const IndicatorLayout& layout);
 
 // Centred near the bottom of the work area of the monitor the pointer is on,
 // and never off that area; an area smaller than the panel gets its top left.
-RegionRect PlaceIndicator(const RegionRect& workArea, std::int32_t width, std::int32_t height);
+PixelRect PlaceIndicator(const PixelRect& workArea, std::int32_t width, std::int32_t height);
 
 inline constexpr std::uint32_t kIndicatorFadeInMs = 90;
 inline constexpr std::uint32_t kIndicatorHoldMs = 1500;  // from the switch to the start of the fade

@@ -30,7 +30,7 @@ bool RegisterIndicatorClass(HINSTANCE instance, WNDPROC procedure) {
   return ::RegisterClassExW(&windowClass) != 0;
 }
 
-RegionRect WorkAreaUnderPointer() {
+PixelRect WorkAreaUnderPointer() {
   POINT pointer{};
   ::GetCursorPos(&pointer);
   MONITORINFO info{};
@@ -104,7 +104,7 @@ void IndicatorWindow::Show(const IndicatorContent& content, std::uint8_t languag
   Render(content, languageFlag);
   const std::wstring caption = Wide(IndicatorCaption(content));
   ::SetWindowTextW(window_.get(), caption.c_str());
-  const RegionRect placed = PlaceIndicator(WorkAreaUnderPointer(), size_.cx, size_.cy);
+  const PixelRect placed = PlaceIndicator(WorkAreaUnderPointer(), size_.cx, size_.cy);
   position_ = {placed.left, placed.top};
   fade_.Restart(::GetTickCount64());
   const IndicatorFade::Frame frame = fade_.At(::GetTickCount64());

@@ -3,13 +3,13 @@
 #include <array>
 #include <string>
 
+#include "platform/win32/PixelRects.h"
 #include "platform/win32/WideText.h"
 
 namespace zr {
 namespace {
 
 COLORREF ToColour(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
-RECT ToRect(const RegionRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
@@ -67,7 +67,7 @@ bool CKvxMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   HDC dc = draw.hDC;
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ToColour(kMenuText));
-  const RegionRect item{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
+  const PixelRect item = FromRect(draw.rcItem);
   const std::wstring text = Wide(record.text);
   for (const MenuDrawOp& op : DrawMenuItem(record, item, (draw.itemState & ODS_SELECTED) != 0)) {
     RECT rect = ToRect(op.rect);

@@ -10,7 +10,7 @@ std::uint8_t GradientComponent(std::uint8_t top, std::uint8_t bottom, std::int32
 }
 
 // A raised frame: top and left edges in one colour, right and bottom in the other.
-void AppendFrame3d(std::vector<MenuDrawOp>& ops, RegionRect r, Rgb topLeft, Rgb bottomRight) {
+void AppendFrame3d(std::vector<MenuDrawOp>& ops, PixelRect r, Rgb topLeft, Rgb bottomRight) {
   const std::int32_t width = r.right - r.left;
   const std::int32_t height = r.bottom - r.top;
   if (width <= 0 || height <= 0) return;
@@ -44,7 +44,7 @@ Rgb SelectionGradientRow(std::int32_t k, std::int32_t rows) {
           GradientComponent(kSelectionTop.blue, kSelectionBottom.blue, k, rows)};
 }
 
-std::vector<MenuDrawOp> DrawMenuItem(const MenuItemRecord& record, RegionRect item, bool selected) {
+std::vector<MenuDrawOp> DrawMenuItem(const MenuItemRecord& record, PixelRect item, bool selected) {
   using K = MenuDrawOp::Kind;
   std::vector<MenuDrawOp> ops;
   if (record.commandId == kSeparatorCommand) {
@@ -56,7 +56,7 @@ std::vector<MenuDrawOp> DrawMenuItem(const MenuItemRecord& record, RegionRect it
     ops.push_back({K::Fill, item, kMenuItemFill});
   } else {
     ops.push_back({K::Outline, item, {}});
-    const RegionRect inside{item.left + 1, item.top + 1, item.right - 1, item.bottom - 1};
+    const PixelRect inside{item.left + 1, item.top + 1, item.right - 1, item.bottom - 1};
     const std::int32_t rows = inside.bottom - inside.top;
     for (std::int32_t k = 0; k < rows; ++k)
       ops.push_back({K::Line, {inside.left, inside.top + k, inside.right, inside.top + k + 1},
@@ -66,7 +66,7 @@ std::vector<MenuDrawOp> DrawMenuItem(const MenuItemRecord& record, RegionRect it
   return ops;
 }
 
-MenuTick MenuCheckTick(RegionRect item) {
+MenuTick MenuCheckTick(PixelRect item) {
   const std::int32_t middle = (item.top + item.bottom) / 2;
   const std::int32_t right = item.right - 8;
   return {{right - 10, right - 6, right}, {middle, middle + 4, middle - 4}};

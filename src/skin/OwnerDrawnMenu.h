@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Geometry.h"
 #include "platform/ImageDecoder.h"
-#include "platform/Region.h"
 
 namespace zr {
 
@@ -66,12 +66,12 @@ struct MenuDrawOp {
     Text,     // the item's text, single line, vertically centred in `rect`
   };
   Kind kind = Kind::Fill;
-  RegionRect rect;
+  PixelRect rect;
   Rgb colour;
   bool operator==(const MenuDrawOp&) const = default;
 };
 
-std::vector<MenuDrawOp> DrawMenuItem(const MenuItemRecord& record, RegionRect item, bool selected);
+std::vector<MenuDrawOp> DrawMenuItem(const MenuItemRecord& record, PixelRect item, bool selected);
 
 // A checked item's tick: three points of a two-pixel line at the item's
 // right end, where the trailing blanks of its text leave room.
@@ -79,7 +79,7 @@ struct MenuTick {
   std::int32_t x[3];
   std::int32_t y[3];
 };
-MenuTick MenuCheckTick(RegionRect item);
+MenuTick MenuCheckTick(PixelRect item);
 
 // The selection's gradient: row k of `rows` from the top. The step per row is
 // the colour difference over the rows, truncated once, so the bottom colour

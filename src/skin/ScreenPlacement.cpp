@@ -19,18 +19,18 @@ std::int64_t IntoRange(std::int64_t start, std::int64_t length, std::int64_t fir
 
 }  // namespace
 
-ScreenPosition PlaceInWorkArea(std::int64_t left, std::int64_t top, ScreenSize size, const ScreenArea& area) {
+ScreenPoint PlaceInWorkArea(std::int64_t left, std::int64_t top, ScreenSize size, const ScreenArea& area) {
   return {Narrow(IntoRange(left, size.width, area.left, area.right)),
           Narrow(IntoRange(top, size.height, area.top, area.bottom))};
 }
 
-ScreenPosition PlaceUnderSpot(const ScreenArea& spot, ScreenSize size, const ScreenArea& area) {
+ScreenPoint PlaceUnderSpot(const ScreenArea& spot, ScreenSize size, const ScreenArea& area) {
   const std::int64_t height = std::max<std::int64_t>(size.height, 0);
   const bool fitsBelow = spot.bottom + height <= area.bottom;
   return PlaceInWorkArea(spot.left, fitsBelow ? spot.bottom : spot.top - height, size, area);
 }
 
-ScreenPosition PlaceBesideMenu(std::int64_t menuLeft, std::int64_t menuWidth, std::int64_t wantedTop, ScreenSize size,
+ScreenPoint PlaceBesideMenu(std::int64_t menuLeft, std::int64_t menuWidth, std::int64_t wantedTop, ScreenSize size,
                             const ScreenArea& area) {
   const std::int64_t width = std::max<std::int64_t>(size.width, 0);
   const std::int64_t right = menuLeft + std::max<std::int64_t>(menuWidth, 0);

@@ -6,20 +6,21 @@
 
 #include <cstdint>
 
+#include "platform/Geometry.h"
+
 namespace zr {
 
-struct ScreenPosition {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  bool operator==(const ScreenPosition&) const = default;
-};
+// Kept while the pop-ups' files still spell the point this way.
+using ScreenPosition = ScreenPoint;
 
 struct ScreenSize {
   std::int64_t width = 0;
   std::int64_t height = 0;
 };
 
-// Right and bottom excluded, like a window rectangle.
+// Right and bottom excluded, like a window rectangle (and PixelRect); its
+// edges are 64-bit because a spot on the screen is a window's position plus
+// a file's offsets, which may pass the 32-bit range before they are clamped.
 struct ScreenArea {
   std::int64_t left = 0;
   std::int64_t top = 0;
@@ -32,16 +33,16 @@ struct ScreenArea {
 // left and up as far as it sticks out on the right or at the bottom, then
 // right and down as far as it sticks out on the left or at the top, so a
 // window larger than the area keeps its top-left corner (and its start) in view.
-ScreenPosition PlaceInWorkArea(std::int64_t left, std::int64_t top, ScreenSize size, const ScreenArea& area);
+ScreenPoint PlaceInWorkArea(std::int64_t left, std::int64_t top, ScreenSize size, const ScreenArea& area);
 
 // A pop-up for a spot: left edges aligned, just below the spot where it
 // fits, otherwise with its bottom edge on the spot's top; then in the area.
-ScreenPosition PlaceUnderSpot(const ScreenArea& spot, ScreenSize size, const ScreenArea& area);
+ScreenPoint PlaceUnderSpot(const ScreenArea& spot, ScreenSize size, const ScreenArea& area);
 
 // A sub-menu for an item of a menu (`menuLeft`, `menuWidth` on the screen):
 // right of the menu where it fits, otherwise left of it (the side with more
 // room when neither fits), its top at `wantedTop`; then in the area.
-ScreenPosition PlaceBesideMenu(std::int64_t menuLeft, std::int64_t menuWidth, std::int64_t wantedTop, ScreenSize size,
+ScreenPoint PlaceBesideMenu(std::int64_t menuLeft, std::int64_t menuWidth, std::int64_t wantedTop, ScreenSize size,
                             const ScreenArea& area);
 
 }  // namespace zr

@@ -22,8 +22,6 @@ class SkinFonts {
   }
   // The English font for a nonzero language flag, else the Chinese font.
   HFONT Current(std::uint8_t languageFlag) const { return languageFlag != 0 ? english_.get() : chinese_.get(); }
-  HFONT English() const { return english_.get(); }
-  HFONT Chinese() const { return chinese_.get(); }
 
  private:
   UniqueFont english_;

@@ -14,11 +14,11 @@ std::int32_t SaturatingSum(std::int32_t a, std::int32_t b) {
 
 }  // namespace
 
-SkinRect SpotRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+PixelRect SpotRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
   return {x, y, SaturatingSum(x, width), SaturatingSum(y, height)};
 }
 
-SkinRect ClipToWindow(const SkinRect& rect, std::int32_t width, std::int32_t height) {
+PixelRect ClipToWindow(const PixelRect& rect, std::int32_t width, std::int32_t height) {
   const std::int32_t w = std::max(width, 0), h = std::max(height, 0);
   const std::int32_t left = std::clamp(std::min(rect.left, rect.right), 0, w);
   const std::int32_t top = std::clamp(std::min(rect.top, rect.bottom), 0, h);

@@ -6,21 +6,21 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Region.h"
+#include "platform/Geometry.h"
 
 namespace zr {
 
-// Left, top, right, bottom: the rectangle a region is made from.
-using SkinRect = RegionRect;
+// Kept while app/MainWindowInput_win.cpp still spells the rectangle this way.
+using SkinRect = PixelRect;
 
 // x + width and y + height of a hand-edited file may pass the 32-bit range;
 // they stop at its edge instead of wrapping round.
-SkinRect SpotRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
+PixelRect SpotRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
 
 // The part of a rectangle inside a window of the given size (nothing
 // outside it; an empty rectangle at the nearest edge when none is inside):
 // a child window made from a file's rectangle stays within its parent.
-SkinRect ClipToWindow(const SkinRect& rect, std::int32_t width, std::int32_t height);
+PixelRect ClipToWindow(const PixelRect& rect, std::int32_t width, std::int32_t height);
 
 struct SkinEntry {
   std::int32_t x = 0;
@@ -29,7 +29,7 @@ struct SkinEntry {
   std::int32_t height = 0;
   std::u16string label;
 
-  SkinRect Rect() const { return SpotRect(x, y, width, height); }
+  PixelRect Rect() const { return SpotRect(x, y, width, height); }
   // Right and bottom edges excluded, so an entry without width or height holds no point.
   bool Contains(std::int32_t px, std::int32_t py) const;
   bool operator==(const SkinEntry&) const = default;
@@ -62,10 +62,10 @@ class FunctionNames {
 // Where the advanced page's child controls go (their window ids are
 // editor_control's, macros/MacroEditor.h).
 struct AdvancedControlRects {
-  SkinRect repeatCountEdit;  // EDIT 3
-  SkinRect macroNameEdit;    // EDIT 4
-  SkinRect macroList;        // MACRODISPLAY 1
-  SkinRect stepList;         // MACRODISPLAY 2
+  PixelRect repeatCountEdit;  // EDIT 3
+  PixelRect macroNameEdit;    // EDIT 4
+  PixelRect macroList;        // MACRODISPLAY 1
+  PixelRect stepList;         // MACRODISPLAY 2
 };
 
 struct SkinLayouts {

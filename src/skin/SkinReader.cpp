@@ -80,7 +80,7 @@ bool LoadSpots(SkinValueReader& reader, std::u16string_view path, std::array<Ski
   return true;
 }
 
-SkinRect ControlRect(SkinValueReader& reader, std::u16string_view path, std::u16string_view section, std::int32_t n) {
+PixelRect ControlRect(SkinValueReader& reader, std::u16string_view path, std::u16string_view section, std::int32_t n) {
   SkinFields fields = reader.ReadSkinValue(path, section, n);
   return EntryOf(fields).Rect();
 }

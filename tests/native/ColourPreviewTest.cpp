@@ -159,9 +159,10 @@ TEST(ColourPreviewThreaded, TheWorkerRunsOnceAtATimeAndStopsInItsSleep) {
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
     const int before = repaint.count;
-    ASSERT_TRUE(worker.StartIfIdle());
+    ASSERT_TRUE(ClaimColourPreview(preview));
+    worker.StartClaimed();
     EXPECT_EQ(preview.running.load(), 1);
-    EXPECT_FALSE(worker.StartIfIdle());
+    EXPECT_FALSE(ClaimColourPreview(preview));  // the page entered again: no second worker
     // The first pass asks for a repaint, then sleeps 1200 ms.
     for (int k = 0; k < 5000 && repaint.count == before; ++k) std::this_thread::sleep_for(milliseconds(1));
     ASSERT_EQ(repaint.count, before + 1);

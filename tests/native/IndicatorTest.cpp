@@ -104,8 +104,8 @@ TEST(IndicatorContent, ReportRateAndProfileVariants) {
 
 struct PlaceRow {
   const char* name;
-  RegionRect workArea;
-  RegionRect expected;
+  PixelRect workArea;
+  PixelRect expected;
 };
 
 TEST(IndicatorPlace, BottomCentreOfTheWorkAreaAndNeverOffIt) {
@@ -119,7 +119,7 @@ TEST(IndicatorPlace, BottomCentreOfTheWorkAreaAndNeverOffIt) {
   };
   for (const PlaceRow& row : rows) {
     SCOPED_TRACE(row.name);
-    const RegionRect placed = PlaceIndicator(row.workArea, w, h);
+    const PixelRect placed = PlaceIndicator(row.workArea, w, h);
     EXPECT_EQ(placed, row.expected);
     EXPECT_GE(placed.left, row.workArea.left);
     EXPECT_GE(placed.top, row.workArea.top);

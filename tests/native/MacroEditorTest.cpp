@@ -8,6 +8,7 @@
 #include "macros/RecorderKeyGate.h"
 #include "macros/StepCommands.h"
 #include "platform/Text.h"
+#include "resource.h"
 #include "shared/RecordingEditorViews.h"
 #include "shared/RecordingNotices.h"
 
@@ -411,8 +412,8 @@ TEST_F(MacroEditorTest, TheRightClickPicksTheRowUnderTheCursorWithTheScroll) {
 TEST_F(MacroEditorTest, TheMenuShowsOverAnEmptyStepListButNotWithoutMacrosOrWhileRecording) {
   EXPECT_FALSE(RightClickRow(0));
   EXPECT_EQ(state.contextMacro, -1);
-  EXPECT_TRUE(editor.RunStepCommand(step_command::kAfterLeftDown));
-  EXPECT_TRUE(editor.RunStepCommand(step_command::kDeleteCn));
+  EXPECT_TRUE(editor.RunStepCommand(ID_STEP_AFTER_LEFT_DOWN));
+  EXPECT_TRUE(editor.RunStepCommand(ID_STEP_DELETE_CN));
   EXPECT_EQ(Macro(0), MacroRecord{});
   EXPECT_EQ(Macro(kMacroSlots - 1), MacroRecord{});
 
@@ -420,7 +421,7 @@ TEST_F(MacroEditorTest, TheMenuShowsOverAnEmptyStepListButNotWithoutMacrosOrWhil
   EXPECT_TRUE(RightClickRow(3));
   editor.ToggleRecording();
   EXPECT_FALSE(RightClickRow(0));
-  EXPECT_TRUE(editor.RunStepCommand(step_command::kAfterLeftDown));
+  EXPECT_TRUE(editor.RunStepCommand(ID_STEP_AFTER_LEFT_DOWN));
   editor.ToggleRecording();
   EXPECT_EQ(Macro(0).eventCount, 0);
 }
@@ -428,7 +429,7 @@ TEST_F(MacroEditorTest, TheMenuShowsOverAnEmptyStepListButNotWithoutMacrosOrWhil
 TEST_F(MacroEditorTest, InsertAfterOnAnEmptyListAddsTheFirstEvent) {
   AddMacro(u"Clicks");
   ASSERT_TRUE(RightClickRow(0));
-  EXPECT_TRUE(editor.RunStepCommand(step_command::kAfterRightDownCn));
+  EXPECT_TRUE(editor.RunStepCommand(ID_STEP_AFTER_RIGHT_DOWN_CN));
   EXPECT_EQ(Events(0), (std::vector<MacroEvent>{{kRightButtonKey, kKeyPress}}));
   EXPECT_EQ(Macro(0).delays[0], 30);
   EXPECT_EQ(state.selectedRow, 0);
@@ -439,7 +440,7 @@ TEST_F(MacroEditorTest, InsertAfterOnAnEmptyListAddsTheFirstEvent) {
 TEST_F(MacroEditorTest, InsertionsGoBeforeOrAfterTheSelectedEventWithTheDefaultDelay) {
   AddMacroWithEvents(u"Steps", 3);  // delays 10, 20, 30
   ASSERT_TRUE(RightClickRow(3));    // the delay row before event 2: event 1
-  editor.RunStepCommand(step_command::kBeforeMiddleUp);
+  editor.RunStepCommand(ID_STEP_BEFORE_MIDDLE_UP);
   EXPECT_EQ(Events(0), (std::vector<MacroEvent>{{4, 1}, {kMiddleButtonKey, kKeyRelease}, {4, 2}, {4, 1}}));
   EXPECT_EQ(std::vector<std::uint16_t>(Macro(0).delays.begin(), Macro(0).delays.begin() + 4),
             (std::vector<std::uint16_t>{10, 30, 20, 30}));
@@ -447,7 +448,7 @@ TEST_F(MacroEditorTest, InsertionsGoBeforeOrAfterTheSelectedEventWithTheDefaultD
   EXPECT_EQ(stepList.selection, 5);
 
   ASSERT_TRUE(RightClickRow(6));  // event 3, the last
-  editor.RunStepCommand(step_command::kAfterLeftDown);
+  editor.RunStepCommand(ID_STEP_AFTER_LEFT_DOWN);
   EXPECT_EQ(Events(0).back(), (MacroEvent{kLeftButtonKey, kKeyPress}));
   EXPECT_EQ(Macro(0).eventCount, 5);
   EXPECT_EQ(Macro(0).delays[3], 30);
@@ -459,16 +460,16 @@ TEST_F(MacroEditorTest, InsertingIntoAFullMacroOverflowsAndChangesNothing) {
   const MacroRecord before = Macro(0);
   ASSERT_TRUE(RightClickRow(4));
   const int row = state.selectedRow;
-  editor.RunStepCommand(step_command::kBeforeLeftDown);
-  editor.RunStepCommand(step_command::kAfterLeftUpCn);
+  editor.RunStepCommand(ID_STEP_BEFORE_LEFT_DOWN);
+  editor.RunStepCommand(ID_STEP_AFTER_LEFT_UP_CN);
   EXPECT_EQ(Macro(0), before);
   EXPECT_EQ(state.selectedRow, row);
   EXPECT_EQ(notices.messages, (std::vector<ShownMessage>(2, {u"Overflow!!!", std::u16string(kCaption)})));
 
   macroList.Select(0);
   ASSERT_TRUE(RightClickRow(4));
-  editor.RunStepCommand(step_command::kDelete);
-  editor.RunStepCommand(step_command::kAfterLeftUp);  // 254 again
+  editor.RunStepCommand(ID_STEP_DELETE);
+  editor.RunStepCommand(ID_STEP_AFTER_LEFT_UP);  // 254 again
   EXPECT_EQ(Macro(0).eventCount, kMaxMacroEvents);
   EXPECT_EQ(notices.messages.size(), 2u);
 }
@@ -476,7 +477,7 @@ TEST_F(MacroEditorTest, InsertingIntoAFullMacroOverflowsAndChangesNothing) {
 TEST_F(MacroEditorTest, DeleteOnADelayRowRemovesTheEventBeforeIt) {
   AddMacroWithEvents(u"Steps", 4);  // delays 10, 20, 30, 40
   ASSERT_TRUE(RightClickRow(5));    // 2k - 1 with k = 3
-  editor.RunStepCommand(step_command::kDeleteCn);
+  editor.RunStepCommand(ID_STEP_DELETE_CN);
   EXPECT_EQ(Events(0), (std::vector<MacroEvent>{{4, 1}, {4, 2}, {4, 2}}));
   EXPECT_EQ(std::vector<std::uint16_t>(Macro(0).delays.begin(), Macro(0).delays.begin() + 3),
             (std::vector<std::uint16_t>{10, 20, 40}));
@@ -484,7 +485,7 @@ TEST_F(MacroEditorTest, DeleteOnADelayRowRemovesTheEventBeforeIt) {
   EXPECT_EQ(stepList.RowCount(), 5);
 
   ASSERT_TRUE(RightClickRow(0));
-  editor.RunStepCommand(step_command::kDelete);
+  editor.RunStepCommand(ID_STEP_DELETE);
   EXPECT_EQ(Events(0), (std::vector<MacroEvent>{{4, 2}, {4, 2}}));
   EXPECT_EQ(state.selectedRow, 0);
 }
@@ -492,17 +493,17 @@ TEST_F(MacroEditorTest, DeleteOnADelayRowRemovesTheEventBeforeIt) {
 TEST_F(MacroEditorTest, ModifyDelayOpensTheEditOnlyOnADelayRow) {
   AddMacroWithEvents(u"Steps", 3);
   ASSERT_TRUE(RightClickRow(2));
-  editor.RunStepCommand(step_command::kModifyDelay);
+  editor.RunStepCommand(ID_STEP_MODIFY_DELAY);
   EXPECT_EQ(stepList.editsOpened, 0);
   ASSERT_TRUE(RightClickRow(1));
-  editor.RunStepCommand(step_command::kModifyDelayCn);
+  editor.RunStepCommand(ID_STEP_MODIFY_DELAY_CN);
   EXPECT_EQ(stepList.editsOpened, 1);
 }
 
 TEST_F(MacroEditorTest, TheEditedDelayRowBecomesTheDelayOfItsEvent) {
   AddMacroWithEvents(u"Steps", 3);
   ASSERT_TRUE(RightClickRow(3));
-  editor.RunStepCommand(step_command::kModifyDelay);
+  editor.RunStepCommand(ID_STEP_MODIFY_DELAY);
   stepList.rows[3] = u"250ms";
   editor.CommitStepDelay();
   EXPECT_EQ(Macro(0).delays[1], 250);
@@ -535,15 +536,21 @@ TEST_F(MacroEditorTest, TheEditedDelayRowBecomesTheDelayOfItsEvent) {
 }
 
 TEST(StepCommands, BothMenusAskForTheSameStepsAndOtherCommandsAreNotSteps) {
-  using namespace step_command;
   const std::pair<int, int> pairs[] = {
-      {kBeforeLeftDown, kBeforeLeftDownCn},   {kBeforeLeftUp, kBeforeLeftUpCn},
-      {kBeforeRightDown, kBeforeRightDownCn}, {kBeforeRightUp, kBeforeRightUpCn},
-      {kBeforeMiddleDown, kBeforeMiddleDownCn}, {kBeforeMiddleUp, kBeforeMiddleUpCn},
-      {kAfterLeftDown, kAfterLeftDownCn},     {kAfterLeftUp, kAfterLeftUpCn},
-      {kAfterRightDown, kAfterRightDownCn},   {kAfterRightUp, kAfterRightUpCn},
-      {kAfterMiddleDown, kAfterMiddleDownCn}, {kAfterMiddleUp, kAfterMiddleUpCn},
-      {kModifyDelay, kModifyDelayCn},         {kDelete, kDeleteCn},
+      {ID_STEP_BEFORE_LEFT_DOWN, ID_STEP_BEFORE_LEFT_DOWN_CN},
+      {ID_STEP_BEFORE_LEFT_UP, ID_STEP_BEFORE_LEFT_UP_CN},
+      {ID_STEP_BEFORE_RIGHT_DOWN, ID_STEP_BEFORE_RIGHT_DOWN_CN},
+      {ID_STEP_BEFORE_RIGHT_UP, ID_STEP_BEFORE_RIGHT_UP_CN},
+      {ID_STEP_BEFORE_MIDDLE_DOWN, ID_STEP_BEFORE_MIDDLE_DOWN_CN},
+      {ID_STEP_BEFORE_MIDDLE_UP, ID_STEP_BEFORE_MIDDLE_UP_CN},
+      {ID_STEP_AFTER_LEFT_DOWN, ID_STEP_AFTER_LEFT_DOWN_CN},
+      {ID_STEP_AFTER_LEFT_UP, ID_STEP_AFTER_LEFT_UP_CN},
+      {ID_STEP_AFTER_RIGHT_DOWN, ID_STEP_AFTER_RIGHT_DOWN_CN},
+      {ID_STEP_AFTER_RIGHT_UP, ID_STEP_AFTER_RIGHT_UP_CN},
+      {ID_STEP_AFTER_MIDDLE_DOWN, ID_STEP_AFTER_MIDDLE_DOWN_CN},
+      {ID_STEP_AFTER_MIDDLE_UP, ID_STEP_AFTER_MIDDLE_UP_CN},
+      {ID_STEP_MODIFY_DELAY, ID_STEP_MODIFY_DELAY_CN},
+      {ID_STEP_DELETE, ID_STEP_DELETE_CN},
   };
   for (auto [english, chinese] : pairs) {
     const auto a = StepCommandFor(english);
@@ -553,8 +560,8 @@ TEST(StepCommands, BothMenusAskForTheSameStepsAndOtherCommandsAreNotSteps) {
     EXPECT_EQ(a->key, b->key) << english;
     EXPECT_EQ(a->action, b->action) << english;
   }
-  EXPECT_EQ(StepCommandFor(kAfterMiddleUp)->key, kMiddleButtonKey);
-  EXPECT_EQ(StepCommandFor(kBeforeRightUp)->action, kKeyRelease);
+  EXPECT_EQ(StepCommandFor(ID_STEP_AFTER_MIDDLE_UP)->key, kMiddleButtonKey);
+  EXPECT_EQ(StepCommandFor(ID_STEP_BEFORE_RIGHT_UP)->action, kKeyRelease);
   // The tray menu's commands sit inside the same range.
   for (int other : {32800, 32801, 32808, 32837, 32838}) EXPECT_FALSE(StepCommandFor(other)) << other;
 }
@@ -579,7 +586,7 @@ TEST(InPlaceEdit, EndingChangesTheRowOnlyForKeptChangedTextButAlwaysEnds) {
   EXPECT_EQ(DecideEditEnd(true, true, 3, u"    30ms", u"    30ms"), (EditEnd{false, true}));
   EXPECT_EQ(DecideEditEnd(true, true, -1, u"250", u"30"), (EditEnd{false, true}));
   EXPECT_EQ(DecideEditEnd(false, true, 3, u"250", u"30"), (EditEnd{false, false}));
-  EXPECT_EQ(InPlaceEditRect({0, 32, 180, 48}), (EditRect{0, 30, 180, 50}));
+  EXPECT_EQ(InPlaceEditRect({0, 32, 180, 48}), (PixelRect{0, 30, 180, 50}));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ TEST(OwnerDrawnMenu, ItemsMeasureEightPixelsPerCharacterAndSeparatorsOnePixelHig
 }
 
 TEST(OwnerDrawnMenu, SelectedItemOfTwentyPixelsGetsAnEighteenRowGradientInStepsOfFourteen) {
-  const RegionRect item{5, 40, 105, 60};
+  const PixelRect item{5, 40, 105, 60};
   const auto ops = DrawMenuItem({u"Delete", 32781}, item, true);
   ASSERT_EQ(ops.size(), 1u + 18u + 1u);
   EXPECT_EQ(ops.front().kind, K::Outline);
@@ -24,12 +24,12 @@ TEST(OwnerDrawnMenu, SelectedItemOfTwentyPixelsGetsAnEighteenRowGradientInStepsO
   for (int k = 0; k < 18; ++k) {
     const MenuDrawOp& line = ops[1 + k];
     ASSERT_EQ(line.kind, K::Line) << k;
-    EXPECT_EQ(line.rect, (RegionRect{6, 41 + k, 104, 42 + k})) << k;
+    EXPECT_EQ(line.rect, (PixelRect{6, 41 + k, 104, 42 + k})) << k;
     EXPECT_EQ(line.colour, (Rgb{0, static_cast<std::uint8_t>(14 * k), 255})) << k;
   }
   EXPECT_EQ(ops[18].colour.green, 238);  // the truncated step never reaches cyan
   EXPECT_EQ(ops.back().kind, K::Text);
-  EXPECT_EQ(ops.back().rect, (RegionRect{15, 40, 105, 60}));
+  EXPECT_EQ(ops.back().rect, (PixelRect{15, 40, 105, 60}));
 }
 
 TEST(OwnerDrawnMenu, GradientStepIsTruncatedOnceAndWrapsPastTheByte) {
@@ -44,7 +44,7 @@ TEST(OwnerDrawnMenu, GradientStepIsTruncatedOnceAndWrapsPastTheByte) {
 }
 
 TEST(OwnerDrawnMenu, PlainItemIsFilledTealWithTextIndentedAndSubMenuOpenersLookTheSame) {
-  const RegionRect item{0, 0, 80, 20};
+  const PixelRect item{0, 0, 80, 20};
   const auto command = DrawMenuItem({u"Exit Driver", 32800}, item, false);
   const auto opener = DrawMenuItem({u"Add Forward", kSubMenuCommand}, item, false);
   const std::vector<MenuDrawOp> expected = {{K::Fill, item, kMenuItemFill},

@@ -29,7 +29,7 @@ TEST(Region, RectanglesTakeTheirCornersInEitherOrder) {
   EXPECT_EQ(Region::Rectangle(3, 0, 0, 2), Region::Rectangle(0, 0, 3, 2));
   EXPECT_TRUE(Region::Rectangle(5, 5, 5, 9).Empty());
   EXPECT_TRUE(Region::Rectangle(5, 5, 9, 5).Empty());
-  EXPECT_EQ(Region::Rectangle(-4, -4, -2, -1).Bounds(), (RegionRect{-4, -4, -2, -1}));
+  EXPECT_EQ(Region::Rectangle(-4, -4, -2, -1).Bounds(), (PixelRect{-4, -4, -2, -1}));
 
   const Region r = Region::Rectangle(2, 3, 5, 7);
   EXPECT_TRUE(r.Contains(2, 3));
@@ -42,7 +42,7 @@ TEST(Region, RectanglesTakeTheirCornersInEitherOrder) {
 TEST(Region, ExclusiveOrMatchesTheSymmetricDifferenceOfPixels) {
   struct Row {
     const char* what;
-    RegionRect a, b;
+    PixelRect a, b;
   };
   const Row rows[] = {
       {"disjoint", {0, 0, 2, 2}, {5, 5, 7, 7}},
@@ -78,7 +78,7 @@ TEST(Region, SameAreaReachedAnyWayIsEqual) {
   }
   EXPECT_EQ(forwards, whole);
   EXPECT_EQ(backwards, whole);
-  EXPECT_EQ(whole.Rectangles(), (std::vector<RegionRect>{{0, 0, 10, 10}}));
+  EXPECT_EQ(whole.Rectangles(), (std::vector<PixelRect>{{0, 0, 10, 10}}));
   EXPECT_NE(whole, Region::Rectangle(0, 0, 10, 9));
 }
 
@@ -200,7 +200,7 @@ TEST(MaskShape, AdvancedPaintRegionTogglesThreeControlsOutOfTheShape) {
   const MainWindowRegions regions = BuildMainWindowRegions(&mask, 1, 1, controls);
 
   PixelSet expected = PixelsOf(regions.shape.region);
-  for (const SkinRect& r : {controls.macroNameEdit, controls.stepList, controls.macroList})
+  for (const PixelRect& r : {controls.macroNameEdit, controls.stepList, controls.macroList})
     expected = SymmetricDifference(expected, RectPixels(r.left, r.top, r.right, r.bottom));
   EXPECT_EQ(PixelsOf(regions.advancedPaint), expected);
   EXPECT_TRUE(regions.advancedPaint.Contains(3, 3));    // repeat-count edit

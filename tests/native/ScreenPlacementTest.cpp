@@ -17,7 +17,7 @@ constexpr std::int32_t kWindowWidth = 1000, kWindowHeight = 600;
 constexpr std::int32_t kMenuWidth = 210, kMenuItem = 28, kSubMenuItem = 28;
 SkinEntry ButtonEntry(std::int32_t button) { return {330, 182 + 60 * button, 210, 30, u""}; }
 
-bool Inside(ScreenPosition at, ScreenSize size, const ScreenArea& area) {
+bool Inside(ScreenPoint at, ScreenSize size, const ScreenArea& area) {
   return at.x >= area.left && at.y >= area.top && at.x + size.width <= area.right && at.y + size.height <= area.bottom;
 }
 
@@ -42,7 +42,7 @@ const WindowPlace kPlaces[] = {{"centred", Where::Centred}, {"against the left e
                                {"against the right edge", Where::Right}, {"against the top", Where::Top},
                                {"against the bottom", Where::Bottom}};
 
-ScreenPosition WindowAt(const ScreenArea& work, Where where) {
+ScreenPoint WindowAt(const ScreenArea& work, Where where) {
   const std::int32_t left = static_cast<std::int32_t>(work.left), top = static_cast<std::int32_t>(work.top);
   const std::int32_t right = static_cast<std::int32_t>(work.right), bottom = static_cast<std::int32_t>(work.bottom);
   const std::int32_t cx = left + (right - left - kWindowWidth) / 2, cy = top + (bottom - top - kWindowHeight) / 2;
@@ -68,7 +68,7 @@ void UseShippedMenus(UiState& ui) {
 TEST(PopupPlacement, EveryButtonsMenuAndWarningStayOnEveryDesktop) {
   for (const Desktop& desktop : kDesktops) {
     for (const WindowPlace& place : kPlaces) {
-      const ScreenPosition window = WindowAt(desktop.work, place.where);
+      const ScreenPoint window = WindowAt(desktop.work, place.where);
       for (std::int32_t button = 0; button < 6; ++button) {
         SCOPED_TRACE(testing::Message() << desktop.name << ", window " << place.name << ", button " << button + 1);
         UiState ui;
@@ -77,7 +77,7 @@ TEST(PopupPlacement, EveryButtonsMenuAndWarningStayOnEveryDesktop) {
         const ScreenArea& spot = ui.popupSpot;
         for (const bool warning : {false, true}) {
           const ScreenSize size = warning ? WarningShownSize(ui.menus) : MenuShownSize(ui.menus);
-          const ScreenPosition at = warning ? WarningPlacement(ui, desktop.work) : MenuPlacement(ui, desktop.work);
+          const ScreenPoint at = warning ? WarningPlacement(ui, desktop.work) : MenuPlacement(ui, desktop.work);
           EXPECT_TRUE(Inside(at, size, desktop.work)) << (warning ? "warning" : "menu") << " at " << at.x << "," << at.y;
           if (spot.bottom + size.height <= desktop.work.bottom) {
             EXPECT_EQ(at.y, spot.bottom) << "room below: just under the button";
@@ -98,14 +98,14 @@ TEST(PopupPlacement, TheDpiButtonOnASmallScreenOpensAboveItself) {
   UiState ui;
   UseShippedMenus(ui);
   const ScreenArea work{0, 0, 1366, 728};
-  const ScreenPosition window = WindowAt(work, Where::Centred);
+  const ScreenPoint window = WindowAt(work, Where::Centred);
   ASSERT_EQ(window.x, 183);
   ASSERT_EQ(window.y, 64);
   ui.popupSpot = SpotOnScreen(window.x, window.y, ButtonEntry(5));
-  EXPECT_EQ(MenuPlacement(ui, work), (ScreenPosition{513, 546 - 281}));
+  EXPECT_EQ(MenuPlacement(ui, work), (ScreenPoint{513, 546 - 281}));
   // The first button still has room below.
   ui.popupSpot = SpotOnScreen(window.x, window.y, ButtonEntry(0));
-  EXPECT_EQ(MenuPlacement(ui, work), (ScreenPosition{513, 276}));
+  EXPECT_EQ(MenuPlacement(ui, work), (ScreenPoint{513, 276}));
 }
 
 TEST(PopupPlacement, SubMenusOpenBesideTheirMenuAndLevelWithTheirItem) {
@@ -113,7 +113,7 @@ TEST(PopupPlacement, SubMenusOpenBesideTheirMenuAndLevelWithTheirItem) {
     const char* what;
     ScreenArea work;
     std::int32_t menuLeft, menuTop, group, macros;
-    ScreenPosition want;
+    ScreenPoint want;
   };
   const Row rows[] = {
       {"room on the right", {0, 0, 1366, 728}, 513, 265, 7, 3, {723, 265 + 28}},
@@ -130,7 +130,7 @@ TEST(PopupPlacement, SubMenusOpenBesideTheirMenuAndLevelWithTheirItem) {
     UseShippedMenus(ui);
     ui.menus.menuHover = row.group;
     ui.menus.subMenuCount = SubMenuCount(row.group, row.macros, 0);
-    const ScreenPosition at = SubMenuPlacement(ui.menus, row.menuLeft, row.menuTop, row.macros, row.work);
+    const ScreenPoint at = SubMenuPlacement(ui.menus, row.menuLeft, row.menuTop, row.macros, row.work);
     EXPECT_EQ(at, row.want);
     EXPECT_TRUE(Inside(at, SubMenuShownSize(ui.menus), row.work));
   }
@@ -143,14 +143,14 @@ TEST(PopupPlacement, ItemsOfEveryMenuAndSubMenuOfTheDpiButtonAreOnTheScreen) {
     SCOPED_TRACE(place.name);
     UiState ui;
     UseShippedMenus(ui);
-    const ScreenPosition window = WindowAt(work, place.where);
+    const ScreenPoint window = WindowAt(work, place.where);
     ui.popupSpot = SpotOnScreen(window.x, window.y, ButtonEntry(5));
-    const ScreenPosition menu = MenuPlacement(ui, work);
+    const ScreenPoint menu = MenuPlacement(ui, work);
     ASSERT_TRUE(Inside(menu, MenuShownSize(ui.menus), work));
     for (std::int32_t group = kAdvancedGroupItem; group <= kConstantMacroGroupItem; ++group) {
       ui.menus.menuHover = group;
       ui.menus.subMenuCount = SubMenuCount(group, 12, 0);
-      const ScreenPosition sub = SubMenuPlacement(ui.menus, menu.x, menu.y, 12, work);
+      const ScreenPoint sub = SubMenuPlacement(ui.menus, menu.x, menu.y, 12, work);
       EXPECT_TRUE(Inside(sub, SubMenuShownSize(ui.menus), work)) << "group " << group;
       const bool overlapsMenu = sub.x < menu.x + kMenuWidth && menu.x < sub.x + kMenuWidth;
       EXPECT_FALSE(overlapsMenu) << "group " << group << " covers the menu it belongs to";
@@ -167,7 +167,7 @@ TEST(PopupPlacement, NumbersFromAFileCannotOverflowOrLeaveTheArea) {
       {0, kMax - 5, 10, kMax, u""}, {330, 482, kMin, kMin, u""}, {-5000, 2000000000, 0, 0, u""},
   };
   for (const SkinEntry& entry : entries) {
-    for (const ScreenPosition window : {ScreenPosition{460, 220}, ScreenPosition{kMax, kMax}, ScreenPosition{kMin, kMin}}) {
+    for (const ScreenPoint window : {ScreenPoint{460, 220}, ScreenPoint{kMax, kMax}, ScreenPoint{kMin, kMin}}) {
       SCOPED_TRACE(testing::Message() << entry.x << "," << entry.y << " " << entry.width << "x" << entry.height
                                       << " in a window at " << window.x << "," << window.y);
       UiState ui;
@@ -178,8 +178,8 @@ TEST(PopupPlacement, NumbersFromAFileCannotOverflowOrLeaveTheArea) {
     }
   }
   // A menu taller than the area keeps its top (and its first items) in view.
-  EXPECT_EQ(PlaceInWorkArea(50, 600, ScreenSize{100, 5000}, work), (ScreenPosition{50, 0}));
-  EXPECT_EQ(PlaceInWorkArea(1900, 10, ScreenSize{4000, 10}, work), (ScreenPosition{0, 10}));
+  EXPECT_EQ(PlaceInWorkArea(50, 600, ScreenSize{100, 5000}, work), (ScreenPoint{50, 0}));
+  EXPECT_EQ(PlaceInWorkArea(1900, 10, ScreenSize{4000, 10}, work), (ScreenPoint{0, 10}));
   // Text centred in a box from a file stays a number.
   EXPECT_EQ(CentredText(kMax, 0, kMax, 10, 0, 0).x, kMax);
   EXPECT_EQ(CentredText(kMin, 0, kMin, 10, 100, 0).x, kMin);
@@ -187,7 +187,7 @@ TEST(PopupPlacement, NumbersFromAFileCannotOverflowOrLeaveTheArea) {
 
 TEST(ChildControls, AFilesRectangleIsClippedToTheWindow) {
   struct Row {
-    SkinRect file, want;
+    PixelRect file, want;
   };
   const Row rows[] = {
       {{40, 200, 300, 260}, {40, 200, 300, 260}},

@@ -17,7 +17,7 @@ using PixelSet = std::set<std::pair<std::int32_t, std::int32_t>>;
 
 inline PixelSet PixelsOf(const Region& region) {
   PixelSet pixels;
-  for (const RegionRect& r : region.Rectangles())
+  for (const PixelRect& r : region.Rectangles())
     for (std::int32_t y = r.top; y < r.bottom; ++y)
       for (std::int32_t x = r.left; x < r.right; ++x) pixels.emplace(x, y);
   return pixels;

@@ -27,7 +27,7 @@ class RecordingList final : public StepListView {
   void Select(int row) override { selection = row >= 0 && row < RowCount() ? row : -1; }
   int ItemHeight() const override { return itemHeight; }
   int ScrollPosition() const override { return scroll; }
-  ScreenRect ScreenBounds() const override { return bounds; }
+  PixelRect ScreenBounds() const override { return bounds; }
   void Focus() override { ++focused; }
   void OpenInPlaceEdit() override { ++editsOpened; }
 
@@ -35,7 +35,7 @@ class RecordingList final : public StepListView {
   int selection = -1;
   int itemHeight = 16;
   int scroll = 0;
-  ScreenRect bounds{100, 200, 300, 400};
+  PixelRect bounds{100, 200, 300, 400};
   int focused = 0;
   int editsOpened = 0;
 };

@@ -72,11 +72,11 @@ AppPaths* ShippedSkin::paths_ = nullptr;
 std::map<std::u16string, RgbImage>* ShippedSkin::images_ = nullptr;
 
 bool Empty(const SkinEntry& e) { return e.width == 0 && e.height == 0; }
-bool Inside(const SkinRect& r, Size size) {
+bool Inside(const PixelRect& r, Size size) {
   return r.left >= 0 && r.top >= 0 && r.right <= size.width && r.bottom <= size.height && r.left < r.right &&
          r.top < r.bottom;
 }
-bool Overlap(const SkinRect& a, const SkinRect& b) {
+bool Overlap(const PixelRect& a, const PixelRect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
@@ -141,7 +141,7 @@ template <std::size_t N>
 void ExpectSpotsInShape(const std::array<SkinEntry, N>& table, const Region& shape, Size size, const char* what) {
   for (std::size_t i = 0; i < N; ++i) {
     if (Empty(table[i])) continue;
-    const SkinRect r = table[i].Rect();
+    const PixelRect r = table[i].Rect();
     ASSERT_TRUE(Inside(r, size)) << what << " entry " << i;
     for (std::int32_t y = r.top; y < r.bottom; ++y)
       for (std::int32_t x = r.left; x < r.right; ++x)
@@ -158,7 +158,7 @@ TEST_F(ShippedSkin, EverySpotLiesInsideItsImageAndItsWindowsShape) {
     ExpectSpotsInShape(skin.advanced, main, window, "advanced");
     ExpectSpotsInShape(skin.color, main, window, "color");
     ExpectSpotsInShape(skin.warning, warning, SizeOf(kWarningImages.mask), "warning");
-    for (const SkinRect& r : {skin.controls.repeatCountEdit, skin.controls.macroNameEdit, skin.controls.macroList,
+    for (const PixelRect& r : {skin.controls.repeatCountEdit, skin.controls.macroNameEdit, skin.controls.macroList,
                               skin.controls.stepList})
       EXPECT_TRUE(Inside(r, window));
   }
@@ -259,13 +259,13 @@ TEST_F(ShippedSkin, EveryLabelFitsItsSpotInItsLanguagesFont) {
 
 TEST_F(ShippedSkin, NoAdvancedSpotHidesUnderAChildControl) {
   for (const SkinLayouts& skin : skins) {
-    const SkinRect controls[] = {skin.controls.repeatCountEdit, skin.controls.macroNameEdit, skin.controls.macroList,
+    const PixelRect controls[] = {skin.controls.repeatCountEdit, skin.controls.macroNameEdit, skin.controls.macroList,
                                  skin.controls.stepList};
     for (std::size_t i = 0; i < skin.advanced.size(); ++i)
-      for (const SkinRect& control : controls)
+      for (const PixelRect& control : controls)
         EXPECT_FALSE(!Empty(skin.advanced[i]) && Overlap(skin.advanced[i].Rect(), control)) << "advanced " << i;
     for (int i = 0; i < 20; ++i)
-      for (const SkinRect& control : controls) EXPECT_FALSE(Overlap(skin.main[i].Rect(), control)) << "main " << i;
+      for (const PixelRect& control : controls) EXPECT_FALSE(Overlap(skin.main[i].Rect(), control)) << "main " << i;
   }
 }
 

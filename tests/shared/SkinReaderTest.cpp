@@ -163,10 +163,10 @@ TEST_F(SkinReaderTest, AdvancedLayoutReadsTheFourControlRectangles) {
   AdvancedControlRects controls;
   ASSERT_TRUE(LoadAdvancedLayout(reader, file, layout, controls));
   EXPECT_EQ(layout[51], (SkinEntry{5, 6, 7, 8, u"L"}));
-  EXPECT_EQ(controls.repeatCountEdit, (SkinRect{100, 200, 150, 220}));
-  EXPECT_EQ(controls.macroNameEdit, (SkinRect{10, 20, -20, 60}));
-  EXPECT_EQ(controls.macroList, (SkinRect{1, 2, 4, 6}));
-  EXPECT_EQ(controls.stepList, (SkinRect{2147483647, 0, 2147483647, 10}));  // stops at the edge of the range
+  EXPECT_EQ(controls.repeatCountEdit, (PixelRect{100, 200, 150, 220}));
+  EXPECT_EQ(controls.macroNameEdit, (PixelRect{10, 20, -20, 60}));
+  EXPECT_EQ(controls.macroList, (PixelRect{1, 2, 4, 6}));
+  EXPECT_EQ(controls.stepList, (PixelRect{2147483647, 0, 2147483647, 10}));  // stops at the edge of the range
 }
 
 TEST_F(SkinReaderTest, AMissingFileIsReportedOnceAndAsksForTheExitOnce) {
@@ -218,7 +218,7 @@ TEST_F(SkinInstallation, StartUpLoadsThePageLayoutsOfTheLanguageAndTheWarningApa
   EXPECT_EQ(skin.color[0].label, u"en-color");
   EXPECT_EQ(skin.advanced[0].label, u"en-adv");
   EXPECT_EQ(skin.functionNames[1], u"en-left");
-  EXPECT_EQ(skin.controls.macroNameEdit, (SkinRect{10, 10, 110, 30}));
+  EXPECT_EQ(skin.controls.macroNameEdit, (PixelRect{10, 10, 110, 30}));
   EXPECT_EQ(skin.warning[0].label, u"");
   ASSERT_TRUE(LoadWarningLayout(reader, paths, 1, skin));
   EXPECT_EQ(skin.warning[0].label, u"en-warn");

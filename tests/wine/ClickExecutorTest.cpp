@@ -72,10 +72,10 @@ TEST_F(ClickExecutor, AdvancedPageChildrenLiveExactlyWhileThePageShows) {
   EXPECT_EQ(hooks_.opened, 1);
   struct Child {
     int id;
-    SkinRect rect;
+    PixelRect rect;
     LONG_PTR style;
   };
-  const SkinRect& repeat = state_.skin.controls.repeatCountEdit;
+  const PixelRect& repeat = state_.skin.controls.repeatCountEdit;
   const std::array<Child, 4> children = {{
       {editor_control::kRepeatCountEdit, repeat, ES_CENTER},
       {editor_control::kMacroNameEdit, state_.skin.controls.macroNameEdit, ES_CENTER},

@@ -77,7 +77,7 @@ TEST(GdiRegion, TheAdvancedPaintRegionIsTheWindowSystemsExclusiveOr) {
 
   SelectedBitmap bitmap(MakeDibSection(mask));
   UniqueRegion expected = PerPixelGdiShape(bitmap.dc.get(), 80, 40);
-  for (const SkinRect& r : {controls.macroNameEdit, controls.stepList, controls.macroList}) {
+  for (const PixelRect& r : {controls.macroNameEdit, controls.stepList, controls.macroList}) {
     UniqueRegion rect(::CreateRectRgn(r.left, r.top, r.right, r.bottom));
     ::CombineRgn(expected.get(), expected.get(), rect.get(), RGN_XOR);
   }

@@ -87,10 +87,10 @@ TEST(IndicatorWindowOnTheDesktop, ShowsWithoutTakingTheFocusUpdatesInPlaceAndGoe
   ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor));
   RECT placed{};
   ::GetWindowRect(window, &placed);
-  const RegionRect expected = PlaceIndicator(
+  const PixelRect expected = PlaceIndicator(
       {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom}, kIndicatorWidth,
       kIndicatorHeight);
-  EXPECT_EQ((RegionRect{placed.left, placed.top, placed.right, placed.bottom}), expected);
+  EXPECT_EQ((PixelRect{placed.left, placed.top, placed.right, placed.bottom}), expected);
 
   // A new switch while it is up: the same window, the new text.
   indicator.Show(DpiContent(3), 1);

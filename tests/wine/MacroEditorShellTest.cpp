@@ -10,10 +10,10 @@
 
 #include "macros/EditableListBox_win.h"
 #include "macros/KeyCodes.h"
-#include "macros/MacroFile.h"
-#include "macros/StepCommands.h"
 #include "macros/MacroEditorShell_win.h"
+#include "macros/MacroFile.h"
 #include "platform/win32/Handles.h"
+#include "resource.h"
 #include "shared/MemoryProfileFiles.h"
 #include "shared/RecordingNotices.h"
 
@@ -236,7 +236,7 @@ TEST_F(EditorOnThePage, OpeningThePageShowsTheMacrosAndAModifiedDelayIsStored) {
   EXPECT_FALSE(::IsWindowEnabled(repeatEdit));
 
   ASSERT_TRUE(shell->Editor().RightClicked(RowOnScreen(3)));
-  EXPECT_TRUE(shell->OnCommand(MAKEWPARAM(step_command::kModifyDelayCn, 0), 0));
+  EXPECT_TRUE(shell->OnCommand(MAKEWPARAM(ID_STEP_MODIFY_DELAY_CN, 0), 0));
   HWND edit = InPlaceEdit();
   ASSERT_NE(edit, nullptr);
   Type(edit, L"275", VK_RETURN);
@@ -246,7 +246,7 @@ TEST_F(EditorOnThePage, OpeningThePageShowsTheMacrosAndAModifiedDelayIsStored) {
 
   // A step command through the window's command message.
   ASSERT_TRUE(shell->Editor().RightClicked(RowOnScreen(4)));
-  EXPECT_TRUE(shell->OnCommand(MAKEWPARAM(step_command::kAfterMiddleUp, 0), 0));
+  EXPECT_TRUE(shell->OnCommand(MAKEWPARAM(ID_STEP_AFTER_MIDDLE_UP, 0), 0));
   EXPECT_EQ(tables.macros[0].eventCount, 4);
   EXPECT_EQ(RowText(stepList, 6), L"[\u2191]M-KEY");
   EXPECT_FALSE(shell->OnCommand(MAKEWPARAM(32800, 0), 0));  // not the editor's
@@ -261,7 +261,7 @@ TEST_F(EditorOnThePage, OpeningThePageShowsTheMacrosAndAModifiedDelayIsStored) {
 
   // Leaving the page while a delay is being typed keeps it.
   ASSERT_TRUE(shell->Editor().RightClicked(RowOnScreen(1)));
-  shell->OnCommand(MAKEWPARAM(step_command::kModifyDelay, 0), 0);
+  shell->OnCommand(MAKEWPARAM(ID_STEP_MODIFY_DELAY, 0), 0);
   ASSERT_NE(InPlaceEdit(), nullptr);
   ::SetWindowTextW(InPlaceEdit(), L"90");
   shell->OnAdvancedPageClosed();
@@ -279,7 +279,7 @@ void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); }
 TEST_F(EditorOnThePage, ARightClickOverAStepRowTracksTheStepMenu) {
   UniqueMenu menu(::CreateMenu());
   HMENU steps = ::CreatePopupMenu();
-  ::AppendMenuW(steps, MF_STRING, step_command::kDelete, L"Delete");
+  ::AppendMenuW(steps, MF_STRING, ID_STEP_DELETE, L"Delete");
   ::AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(steps), L"MENU_CN");
   shell->SetStepContextMenu(menu.get());
   shell->OnAdvancedPageOpened(page.get());
@@ -461,7 +461,7 @@ TEST_F(EditorOnThePage, BeforeTheTablesAreReloadedTheRecordingTheEditAndTheHookE
 
   // A delay being typed is kept in the table it was typed for.
   ASSERT_TRUE(shell->Editor().RightClicked(RowOnScreen(3)));
-  EXPECT_TRUE(shell->OnCommand(MAKEWPARAM(step_command::kModifyDelayCn, 0), 0));
+  EXPECT_TRUE(shell->OnCommand(MAKEWPARAM(ID_STEP_MODIFY_DELAY_CN, 0), 0));
   HWND edit = InPlaceEdit();
   ASSERT_NE(edit, nullptr);
   ::SetWindowTextW(edit, L"77");

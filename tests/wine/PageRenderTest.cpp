@@ -269,15 +269,15 @@ TEST(ChildControlColours, SetTheSkinsBackgroundWhiteTextAndTheFontAndKeepOneBrus
   SkinFonts fonts = SkinFonts::Created();
   ChildControlColours colours;
   UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  const HBRUSH brush = colours.Apply(dc.get(), fonts.English());
+  const HBRUSH brush = colours.Apply(dc.get(), fonts.Current(1));
   EXPECT_EQ(::GetBkColor(dc.get()), RGB(63, 58, 54));
   EXPECT_EQ(::GetTextColor(dc.get()), RGB(255, 255, 255));
-  EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), fonts.English());
+  EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), fonts.Current(1));
   LOGBRUSH logBrush{};
   ASSERT_EQ(::GetObjectW(brush, sizeof(logBrush), &logBrush), int(sizeof(logBrush)));
   EXPECT_EQ(logBrush.lbColor, RGB(63, 58, 54));
-  EXPECT_EQ(colours.Apply(dc.get(), fonts.Chinese()), brush);
-  EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), fonts.Chinese());
+  EXPECT_EQ(colours.Apply(dc.get(), fonts.Current(0)), brush);
+  EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), fonts.Current(0));
   ::SelectObject(dc.get(), ::GetStockObject(SYSTEM_FONT));
 }
 

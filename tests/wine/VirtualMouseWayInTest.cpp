@@ -198,7 +198,9 @@ TEST_F(ControlPipe, APressSendsTheFirmwaresReportAndStateShowsWhatTheMouseHolds)
   EXPECT_EQ(press.exitCode, 0u) << press.err;
   EXPECT_EQ(press.out, "input 06 F3 00 00 00 00 00 00\n");
   std::uint8_t report[8] = {};
-  ASSERT_EQ(input->ReadInput(report), 8u);  // the report really left the mouse
+  const InputRead read = input->Read(report);  // the report really left the mouse
+  ASSERT_TRUE(read.HasReport());
+  ASSERT_EQ(read.length, 8u);
   EXPECT_EQ(report[1], 0xF3);
   EXPECT_EQ(report[2], 0x00);
 

@@ -36,7 +36,7 @@ UniqueBitmap MakeDibSection(const RgbImage& image) {
   return bitmap;
 }
 
-void CopyArea(HDC frame, HDC source, const RegionRect& area) {
+void CopyArea(HDC frame, HDC source, const PixelRect& area) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   ::StretchBlt(frame, area.left, area.top, width, height, source, area.left, area.top, width, height, SRCCOPY);
 }

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/Geometry.h"
 #include "platform/ImageDecoder.h"
-#include "platform/Region.h"
 #include "platform/win32/Handles.h"
 
 namespace zr {
@@ -18,6 +18,6 @@ SIZE SelectedBitmapSize(HDC dc);
 
 // `area` of `source` 1:1 into `frame` at the same place; the caller has
 // clipped it to both bitmaps.
-void CopyArea(HDC frame, HDC source, const RegionRect& area);
+void CopyArea(HDC frame, HDC source, const PixelRect& area);
 
 }  // namespace zr

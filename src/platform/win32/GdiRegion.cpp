@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/win32/PixelRects.h"
+
 namespace zr {
 namespace {
 
@@ -11,17 +13,17 @@ namespace {
 // they go over in pieces; the rectangles are disjoint and the pieces simply add up.
 constexpr std::size_t kRectsPerPiece = 2000;
 
-UniqueRegion FromRectangles(const RegionRect* rects, std::size_t count) {
+UniqueRegion FromRectangles(const PixelRect* rects, std::size_t count) {
   std::vector<std::byte> buffer(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
   auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
   data->rdh.dwSize = sizeof(RGNDATAHEADER);
   data->rdh.iType = RDH_RECTANGLES;
   data->rdh.nCount = static_cast<DWORD>(count);
   data->rdh.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
-  RECT bounds{rects[0].left, rects[0].top, rects[0].right, rects[0].bottom};
+  RECT bounds = ToRect(rects[0]);
   auto* out = reinterpret_cast<RECT*>(data->Buffer);
   for (std::size_t k = 0; k < count; ++k) {
-    out[k] = RECT{rects[k].left, rects[k].top, rects[k].right, rects[k].bottom};
+    out[k] = ToRect(rects[k]);
     bounds.left = std::min(bounds.left, out[k].left);
     bounds.top = std::min(bounds.top, out[k].top);
     bounds.right = std::max(bounds.right, out[k].right);
@@ -34,7 +36,7 @@ UniqueRegion FromRectangles(const RegionRect* rects, std::size_t count) {
 }  // namespace
 
 UniqueRegion MakeGdiRegion(const Region& region) {
-  const std::vector<RegionRect> rects = region.Rectangles();
+  const std::vector<PixelRect> rects = region.Rectangles();
   if (rects.empty()) return UniqueRegion(::CreateRectRgn(0, 0, 0, 0));
   UniqueRegion result;
   for (std::size_t first = 0; first < rects.size(); first += kRectsPerPiece) {

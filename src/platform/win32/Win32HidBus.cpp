@@ -82,10 +82,6 @@ class Win32HidDevice final : public HidDevice {
   }
 
   InputRead Read(std::span<std::uint8_t> buffer) override { return read_.Read(file_.get(), buffer); }
-  std::optional<std::size_t> ReadInput(std::span<std::uint8_t> buffer) override {
-    const InputRead read = Read(buffer);
-    return read.HasReport() ? std::optional<std::size_t>(read.length) : std::nullopt;
-  }
   void CancelRead() override { read_.Cancel(); }
 
  private:

@@ -1,7 +1,7 @@
+// Without Windows the threads keep their priority: an unprivileged process
+// may not raise itself.
 #include "platform/ThreadPriority.h"
 
-#ifndef _WIN32
 namespace zr {
 void RaiseCurrentThreadPriority() {}
 }  // namespace zr
-#endif

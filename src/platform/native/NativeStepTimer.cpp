@@ -1,6 +1,7 @@
+// The step timer of builds without Windows: a condition variable waits out
+// the step and wakes at once for an interrupt or the close.
 #include "platform/StepTimer.h"
 
-#ifndef _WIN32
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -45,4 +46,3 @@ class PortableStepTimer final : public StepTimer {
 std::unique_ptr<StepTimer> MakeSystemStepTimer() { return std::make_unique<PortableStepTimer>(); }
 
 }  // namespace zr
-#endif
