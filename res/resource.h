@@ -53,8 +53,7 @@
 #define ID_TRAY_INDICATOR 32850
 #define ID_TRAY_INDICATOR_CN 32851
 
-// Button-function pop-ups and the warning (skin/PopupMenus_win.h uses the
-// same numbers).
+// Button-function pop-ups and the warning.
 #define IDD_MENU_DIALOG 103
 #define IDD_SUBMENU_DIALOG 104
 #define IDD_WARNING_DIALOG 105

@@ -85,8 +85,6 @@ class MainWindowInput {
 
   // The main window's paint calls this first: a sub-menu choice closes the main menu.
   void ConsumeChoiceFinished();
-  void ClosePopup() { popups_.CloseMenu(); }
-  const PopupMenus& Popups() const { return popups_; }
 
   // The four control objects of the advanced page, without windows: those
   // are created each time the page opens and destroyed when it closes.

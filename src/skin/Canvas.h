@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "platform/ImageDecoder.h"
 #include "skin/CopySpot.h"
+#include "skin/ScreenPlacement.h"
 
 namespace zr {
 
@@ -19,6 +21,10 @@ enum class SpotSource : std::uint8_t {
   LedDark,  // the colour page's preview spot with the LED off
   LedBlue,  // the colour page's preview spot in blue
 };
+
+// What a frame shows where the skin's normal image is missing: the skin's
+// dark background, so the texts stay readable.
+inline constexpr Rgb kMissingImageColour{63, 58, 54};
 
 struct TextExtent {
   std::int32_t width = 0;
@@ -39,5 +45,20 @@ class Canvas {
   // Transparent background; the frame's edge cuts off whatever lies outside.
   virtual void DrawText(std::int32_t left, std::int32_t top, std::u16string_view text, Rgb colour) = 0;
 };
+
+// The part of an area inside a frame of `frameWidth` x `frameHeight`; an
+// area from a layout file may say anything. nullopt when nothing is left.
+std::optional<SpotArea> ClipToFrame(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height,
+                                    std::int32_t frameWidth, std::int32_t frameHeight);
+
+// The left-top corner that centres a text of the given size in a box, with
+// truncating divisions (a text wider than its box starts left of it); a box
+// from a file cannot make the sums overflow.
+ScreenPoint CentredText(std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth, std::int32_t boxHeight,
+                           std::int32_t textWidth, std::int32_t textHeight);
+
+// Measures `text` on the canvas and draws it centred in the box.
+void DrawCentred(Canvas& canvas, std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth,
+                 std::int32_t boxHeight, std::u16string_view text, Rgb colour);
 
 }  // namespace zr

@@ -68,15 +68,8 @@ class Painter {
   }
 
  private:
-  // The part of an area inside the frame; a layout file may say anything.
   std::optional<SpotArea> Clip(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const {
-    if (width <= 0 || height <= 0) return std::nullopt;
-    const std::int64_t left = std::max<std::int64_t>(x, 0), top = std::max<std::int64_t>(y, 0);
-    const std::int64_t right = std::min<std::int64_t>(x + width, in_.width);
-    const std::int64_t bottom = std::min<std::int64_t>(y + height, in_.height);
-    if (left >= right || top >= bottom) return std::nullopt;
-    return SpotArea{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
-                    static_cast<std::int32_t>(right - left), static_cast<std::int32_t>(bottom - top)};
+    return ClipToFrame(x, y, width, height, in_.width, in_.height);
   }
 
   void Copy(SpotSource source, const SkinEntry* entry) {
@@ -85,11 +78,7 @@ class Painter {
   }
 
   void Centred(const SkinEntry& entry, std::u16string_view text, Rgb colour) {
-    const TextExtent extent = canvas_.MeasureText(text);
-    // Both divisions truncate towards zero; a text wider than its spot starts left of it.
-    const std::int64_t left = entry.x + (std::int64_t{entry.width} - extent.width) / 2;
-    const std::int64_t top = entry.y + (std::int64_t{entry.height} - extent.height) / 2;
-    canvas_.DrawText(Saturate(left), Saturate(top), text, colour);
+    DrawCentred(canvas_, entry.x, entry.y, entry.width, entry.height, text, colour);
   }
 
   void StateOverlay() {

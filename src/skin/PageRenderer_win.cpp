@@ -10,9 +10,6 @@
 namespace zr {
 namespace {
 
-// Where a page image is missing the frame shows the skin's dark background.
-constexpr COLORREF kMissingImage = RGB(63, 58, 54);
-
 const SurfaceImages& ImagesOf(Page page) {
   switch (page) {
     case Page::Advanced: return kAdvancedPageImages;
@@ -82,6 +79,10 @@ PageRenderer::~PageRenderer() {
   if (framePrevious_ != nullptr) ::SelectObject(frameDc_.get(), framePrevious_);
 }
 
+std::shared_ptr<const RgbImage> PageRenderer::Image(std::u16string_view file) {
+  return cache_.Get(skinFolder_ + std::u16string(file));
+}
+
 HDC PageRenderer::ImageDc(std::u16string_view file) {
   const std::u16string path = skinFolder_ + std::u16string(file);
   std::shared_ptr<const RgbImage> decoded = cache_.Get(path);
@@ -126,35 +127,37 @@ bool PageRenderer::EnsureFrame(std::int32_t width, std::int32_t height) {
 }
 
 void PageRenderer::Paint(HDC windowDc, const PaintInputs& in, HFONT font) {
-  if (!EnsureFrame(in.width, in.height)) return;
-  HDC frame = frameDc_.get();
-  const SurfaceImages& images = ImagesOf(in.ui.currentPage.load());
+  PaintSurface(windowDc, ImagesOf(in.ui.currentPage.load()), in.width, in.height, font,
+               [&](Canvas& canvas, bool normalShown) {
+                 if (!normalShown) canvas.Fill({0, 0, in.width, in.height}, kMissingImageColour);
+                 ComposePage(canvas, in);
+               });
+}
 
-  if (HDC normal = ImageDc(images.normal)) {
-    ::BitBlt(frame, 0, 0, in.width, in.height, normal, 0, 0, SRCCOPY);
-  } else {
-    ::SetDCBrushColor(frame, kMissingImage);
-    const RECT all{0, 0, in.width, in.height};
-    ::FillRect(frame, &all, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
-  }
+void PageRenderer::PaintSurface(HDC windowDc, const SurfaceImages& images, std::int32_t width, std::int32_t height,
+                                HFONT font, const Compose& compose) {
+  if (!EnsureFrame(width, height)) return;
+  HDC frame = frameDc_.get();
+  HDC normal = ImageDc(images.normal);
+  if (normal != nullptr) ::BitBlt(frame, 0, 0, width, height, normal, 0, 0, SRCCOPY);
 
   const HGDIOBJ previousFont = font != nullptr ? ::SelectObject(frame, font) : nullptr;
   const int previousMode = ::SetBkMode(frame, TRANSPARENT);
   GdiCanvas canvas(frame, [&](SpotSource source) -> HDC {
     switch (source) {
       case SpotSource::Hovered: return ImageDc(images.over);
-      case SpotSource::Pressed: return ImageDc(images.down);
+      case SpotSource::Pressed: return images.down.empty() ? nullptr : ImageDc(images.down);
       case SpotSource::LedDark: return ImageDc(kLedDarkImage);
       case SpotSource::LedBlue: return ImageDc(kLedBlueImage);
     }
     return nullptr;
   });
-  ComposePage(canvas, in);
+  compose(canvas, normal != nullptr);
   ::SetBkMode(frame, previousMode);
   if (previousFont != nullptr) ::SelectObject(frame, previousFont);
   ::GdiFlush();
 
-  ::BitBlt(windowDc, 0, 0, in.width, in.height, frame, 0, 0, SRCCOPY);
+  ::BitBlt(windowDc, 0, 0, width, height, frame, 0, 0, SRCCOPY);
 }
 
 void DrawIconCentred(HDC dc, HICON icon, const RECT& client) {

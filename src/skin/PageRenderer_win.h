@@ -1,9 +1,11 @@
-// The main window's paint on GDI: the core composes the page, this executes
-// the operations into one off-screen frame and copies it to the window once.
+// The skin's paints on GDI, for the main window and the pop-ups alike: the
+// core composes the frame, this executes the operations into one off-screen
+// frame and copies it to the window once.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -12,6 +14,7 @@
 #include "platform/win32/Handles.h"
 #include "skin/PagePaint.h"
 #include "skin/SkinImageCache.h"
+#include "skin/SkinImageFiles.h"
 
 namespace zr {
 
@@ -44,6 +47,16 @@ class PageRenderer {
   // height) to `windowDc` at (0, 0). Images are decoded once and kept while
   // their files stay unchanged.
   void Paint(HDC windowDc, const PaintInputs& in, HFONT font);
+
+  // Any surface of the skin the same way: its normal image as the base, then
+  // what `compose` draws, told whether the normal image was there.
+  using Compose = std::function<void(Canvas&, bool normalShown)>;
+  void PaintSurface(HDC windowDc, const SurfaceImages& images, std::int32_t width, std::int32_t height, HFONT font,
+                    const Compose& compose);
+
+  // A skin image of the folder from the cache; nullptr when it is missing or does not decode.
+  std::shared_ptr<const RgbImage> Image(std::u16string_view file);
+  const std::u16string& SkinFolder() const { return skinFolder_; }
 
   // The last frame composed, selected into a memory DC; nullptr before the first paint.
   HDC FrameDc() const { return frame_ ? frameDc_.get() : nullptr; }

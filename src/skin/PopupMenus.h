@@ -1,16 +1,20 @@
 // What the button-function pop-ups decide: which strip is under the cursor,
-// what an item stores in the button's field, where the sub-menu goes and
-// whether the warning comes first. The windows only ask.
+// what an item stores in the button's field, where the sub-menu goes,
+// whether the warning comes first, what a move or a click repaints and what
+// a paint draws. The windows only ask and carry out.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/ConfigRecord.h"
 #include "config/FunctionTable.h"
 #include "config/RecordRules.h"
 #include "macros/MacroRecord.h"
+#include "platform/Region.h"
+#include "skin/Canvas.h"
 #include "skin/ScreenPlacement.h"
 #include "skin/SkinLayout.h"
 #include "skin/UiState.h"
@@ -41,11 +45,11 @@ ScreenSize WarningShownSize(const PopupMenuState& menus);
 
 // The main menu and the warning open under the button's spot (above it
 // when there is no room below), inside the work area of their monitor.
-ScreenPosition MenuPlacement(const UiState& ui, const ScreenArea& workArea);
-ScreenPosition WarningPlacement(const UiState& ui, const ScreenArea& workArea);
+ScreenPoint MenuPlacement(const UiState& ui, const ScreenArea& workArea);
+ScreenPoint WarningPlacement(const UiState& ui, const ScreenArea& workArea);
 // The open sub-menu beside the main menu whose window is at (menuLeft,
 // menuTop), level with the item that opened it where the work area allows.
-ScreenPosition SubMenuPlacement(const PopupMenuState& menus, std::int32_t menuLeft, std::int32_t menuTop,
+ScreenPoint SubMenuPlacement(const PopupMenuState& menus, std::int32_t menuLeft, std::int32_t menuTop,
                              std::int32_t macroCount, const ScreenArea& workArea);
 
 // Strip i (1-based) covers rows (i - 1)·height .. i·height - 1 of the full width.
@@ -72,9 +76,65 @@ std::u16string SubMenuLabel(std::int32_t group, std::int32_t item, const Functio
 // Answer 1 over warning entry 0, 2 over entry 1, else 255.
 std::int32_t WarningAnswerUnder(const WarningLayout& layout, std::int32_t x, std::int32_t y);
 
-// The left-top corner that centres a text of the given size in a box, with
-// truncating divisions; a box from a file cannot make the sums overflow.
-ScreenPosition CentredText(std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth, std::int32_t boxHeight,
-                        std::int32_t textWidth, std::int32_t textHeight);
+// --- What an input does to a pop-up ------------------------------------------
+
+// What a pop-up's window carries out after an input, in this order: repaint
+// the areas, replace the sub-menu (the menu only), report the choice, close.
+struct PopupReaction {
+  std::vector<SpotArea> repaint;
+  // Close the open sub-menu and open the one of the hovered group, if any.
+  bool replaceSubMenu = false;
+  bool choiceMade = false;  // a button's function changed
+  bool close = false;
+};
+
+// The window has been created from the skin image giving its shape (the
+// mask, or else the normal image; nullptr when neither decodes): its strips'
+// size is known and nothing is hovered or held yet.
+void MenuOpened(PopupMenuState& menus, const RgbImage* shape);
+// The sub-menu opens for the group the menu hovers, which it returns.
+std::int32_t SubMenuOpened(PopupMenuState& menus, const RgbImage* shape, std::int32_t macroCount);
+// The warning takes its size from a non-empty mask, else from its normal
+// image; the region to cut the window to comes only from a mask.
+std::optional<Region> WarningOpened(PopupMenuState& menus, const RgbImage* mask, const RgbImage* normal);
+
+// A move repaints the strip (or warning answer) left and the one entered;
+// the menu replaces its sub-menu whenever its hover changes.
+PopupReaction MenuMove(PopupMenuState& menus, std::int32_t x, std::int32_t y);
+PopupReaction SubMenuMove(PopupMenuState& menus, std::int32_t x, std::int32_t y);
+PopupReaction WarningMove(PopupMenuState& menus, const WarningLayout& layout, std::int32_t x, std::int32_t y);
+
+// A press shows the hovered strip pressed; the menu replaces its sub-menu.
+PopupReaction MenuPress(PopupMenuState& menus);
+PopupReaction SubMenuPress(PopupMenuState& menus);
+
+// A release over an item with a function stores it for the button of
+// `targetEntry` and closes; over a group the menu stays and replaces its
+// sub-menu; a release over no sub-menu item does nothing.
+PopupReaction MenuRelease(PopupMenuState& menus, ConfigRecord& config, std::int32_t targetEntry);
+PopupReaction SubMenuRelease(PopupMenuState& menus, ConfigRecord& config, std::int32_t targetEntry);
+// The warning's answer under the cursor at a release, if any.
+std::optional<std::int32_t> WarningRelease(const PopupMenuState& menus);
+
+// --- What a pop-up paint draws -------------------------------------------------
+
+// A pop-up's frame: what of the window its region shows.
+struct PopupFrame {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+PopupFrame MenuFrame(const PopupMenuState& menus);
+PopupFrame SubMenuFrame(const PopupMenuState& menus);
+PopupFrame WarningFrame(const PopupMenuState& menus);
+
+// Every operation of one paint onto a canvas holding the window's normal
+// image, or nothing when `normalShown` is false: the frame is then filled
+// with the missing-image colour first. Items are centred in their strips,
+// the hovered one in red over its strip of the over (or, held, down) image.
+void ComposeMenu(Canvas& canvas, const PopupMenuState& menus, const FunctionNames& names, bool normalShown);
+void ComposeSubMenu(Canvas& canvas, const PopupMenuState& menus, std::int32_t group, const FunctionNames& names,
+                    const MacroTables& macros, bool normalShown);
+// The hovered answer over its spot of the over image; every text in red.
+void ComposeWarning(Canvas& canvas, const PopupMenuState& menus, const WarningLayout& layout, bool normalShown);
 
 }  // namespace zr

@@ -1,27 +1,27 @@
 // The button-function pop-up, its sub-menu and the warning: borderless
-// dialogs drawn wholly from the skin. What an item means is decided in
-// PopupMenus.h; these windows translate messages and draw.
+// dialogs drawn wholly from the skin. What an input does and what a paint
+// draws is decided in PopupMenus.h; these windows translate messages and
+// carry the answers out.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "config/ConfigRecord.h"
 #include "macros/MacroRecord.h"
 #include "platform/win32/Dialog.h"
 #include "platform/win32/GdiplusImages.h"
-#include "platform/win32/Handles.h"
+#include "skin/PageRenderer_win.h"
+#include "skin/PopupMenus.h"
 #include "skin/SkinLayout.h"
 #include "skin/UiState.h"
 
 namespace zr {
-
-inline constexpr int kMenuDialogTemplate = 103;
-inline constexpr int kSubMenuDialogTemplate = 104;
-inline constexpr int kWarningDialogTemplate = 105;
 
 inline constexpr std::u16string_view kMenuWindowTitle = u"MainMenuDlg";
 
@@ -44,9 +44,37 @@ struct PopupContext {
   std::function<HFONT()> font;
 };
 
-class CSubMenuDlg final : public Dialog {
+// What the three windows share: the context, the skin images kept in one
+// cache per window from its opening on, and the page renderer's paint.
+class SkinPopup : public Dialog {
+ protected:
+  explicit SkinPopup(PopupContext& context) : context_(context) {}
+
+  // At the window's opening: the surface's images are read into the cache
+  // (a paint only looks them up); returns the image giving its shape, the
+  // mask or else the normal image.
+  std::shared_ptr<const RgbImage> Open(const SurfaceImages& images);
+  // nullptr before the opening, or when the image is missing or does not decode.
+  std::shared_ptr<const RgbImage> Image(std::u16string_view file) {
+    return renderer_ ? renderer_->Image(file) : nullptr;
+  }
+  void Paint(const SurfaceImages& images, const PopupFrame& frame, const PageRenderer::Compose& compose);
+  // Carries out a reaction in its order; `choice` tells the main window of a
+  // choice. Returns whether this window is still there.
+  bool CarryOut(const PopupReaction& reaction, const std::function<void()>& choice);
+  virtual void ReplaceSubMenu() {}
+  INT_PTR OnEraseBackground(WPARAM, LPARAM);
+
+  PopupContext& context_;
+
+ private:
+  GdiplusImageDecoder decoder_;
+  std::optional<PageRenderer> renderer_;
+};
+
+class CSubMenuDlg final : public SkinPopup {
  public:
-  explicit CSubMenuDlg(PopupContext& context) : context_(context) {}
+  explicit CSubMenuDlg(PopupContext& context) : SkinPopup(context) {}
 
  protected:
   std::span<const MessageEntry> Messages() const override;
@@ -57,16 +85,13 @@ class CSubMenuDlg final : public Dialog {
   INT_PTR OnMouseMove(WPARAM, LPARAM);
   INT_PTR OnLButtonDown(WPARAM, LPARAM);
   INT_PTR OnLButtonUp(WPARAM, LPARAM);
-  INT_PTR OnEraseBackground(WPARAM, LPARAM);
 
-  PopupContext& context_;
-  GdiplusImageDecoder decoder_;
   std::int32_t group_ = kNoSpot;  // the main menu's hover item when this one opened
 };
 
-class CMenuDlg final : public Dialog {
+class CMenuDlg final : public SkinPopup {
  public:
-  explicit CMenuDlg(PopupContext& context) : context_(context), subMenu_(context) {}
+  explicit CMenuDlg(PopupContext& context) : SkinPopup(context), subMenu_(context) {}
 
   HWND SubMenuWindow() const { return subMenu_.Window(); }
 
@@ -79,17 +104,14 @@ class CMenuDlg final : public Dialog {
   INT_PTR OnMouseMove(WPARAM, LPARAM);
   INT_PTR OnLButtonDown(WPARAM, LPARAM);
   INT_PTR OnLButtonUp(WPARAM, LPARAM);
-  INT_PTR OnEraseBackground(WPARAM, LPARAM);
-  void ReplaceSubMenu();
+  void ReplaceSubMenu() override;
 
-  PopupContext& context_;
   CSubMenuDlg subMenu_;
-  GdiplusImageDecoder decoder_;
 };
 
-class WarningDlg final : public Dialog {
+class WarningDlg final : public SkinPopup {
  public:
-  explicit WarningDlg(PopupContext& context) : context_(context) {}
+  explicit WarningDlg(PopupContext& context) : SkinPopup(context) {}
 
  protected:
   std::span<const MessageEntry> Messages() const override;
@@ -99,10 +121,6 @@ class WarningDlg final : public Dialog {
   INT_PTR OnPaint(WPARAM, LPARAM);
   INT_PTR OnMouseMove(WPARAM, LPARAM);
   INT_PTR OnLButtonUp(WPARAM, LPARAM);
-  INT_PTR OnEraseBackground(WPARAM, LPARAM);
-
-  PopupContext& context_;
-  GdiplusImageDecoder decoder_;
 };
 
 // The three windows of one main window. The objects live as long as the

@@ -10,9 +10,6 @@
 
 namespace zr {
 
-// Kept while the pop-ups' files still spell the point this way.
-using ScreenPosition = ScreenPoint;
-
 struct ScreenSize {
   std::int64_t width = 0;
   std::int64_t height = 0;

@@ -10,9 +10,6 @@
 
 namespace zr {
 
-// Kept while app/MainWindowInput_win.cpp still spells the rectangle this way.
-using SkinRect = PixelRect;
-
 // x + width and y + height of a hand-edited file may pass the 32-bit range;
 // they stop at its edge instead of wrapping round.
 PixelRect SpotRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);

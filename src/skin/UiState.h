@@ -14,13 +14,12 @@ enum class Page : std::uint8_t { Main = 0, Advanced = 1, Colour = 2 };
 inline constexpr std::int32_t kNoSpot = 255;  // no spot under the cursor
 
 // The button-function pop-ups: the main menu, its sub-menu and the warning.
-// Some of it outlives the windows on purpose: the previous hover items and
-// the sub-menu's count carry over from one window to the next.
+// Some of it outlives the windows on purpose: the sub-menu's count and last
+// code carry over from one window to the next.
 struct PopupMenuState {
   std::int32_t menuItemWidth = 0;      // Wm
   std::int32_t menuItemHeight = 0;     // hm
   std::int32_t menuHover = kNoSpot;    // 1..12
-  std::int32_t previousMenuHover = kNoSpot;
   bool menuButtonHeld = false;         // MenuButtonHeld
   bool subMenuOpen = false;            // SubMenuOpen
   std::int32_t lastSubMenuCode = 0;
@@ -31,12 +30,10 @@ struct PopupMenuState {
   std::int32_t subMenuItemHeight = 0;  // hs
   std::int32_t subMenuCount = 0;
   std::int32_t subMenuHover = kNoSpot;
-  std::int32_t previousSubMenuHover = kNoSpot;
   bool subMenuHeld = false;
   std::int32_t warningWidth = 0;       // Ww
   std::int32_t warningHeight = 0;      // Hh
   std::int32_t warningHover = kNoSpot; // answer 1, 2
-  std::int32_t previousWarningHover = kNoSpot;
 };
 
 struct UiState {

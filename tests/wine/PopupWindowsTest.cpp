@@ -89,7 +89,6 @@ TEST_F(PopupWindows, SubMenuChoiceStoresItsCodeAndClosesBothMenus) {
   ASSERT_TRUE(popups_.OpenMenu(owner_));
   HWND menu = popups_.MenuWindow();
   ::SendMessageW(menu, WM_MOUSEMOVE, 0, At(10, 9 * ItemHeight() + 2));  // item 10: the constant macros
-  ::UpdateWindow(menu);
   HWND subMenu = popups_.SubMenuWindow();
   ASSERT_NE(subMenu, nullptr);
   EXPECT_EQ(ui_.menus.subMenuCount, 8);
@@ -109,11 +108,27 @@ TEST_F(PopupWindows, SubMenuChoiceStoresItsCodeAndClosesBothMenus) {
   EXPECT_EQ(::FindWindowW(nullptr, Wide(kMenuWindowTitle).c_str()), nullptr);
 }
 
+TEST_F(PopupWindows, TheSubMenuFollowsTheCursorAndNotThePaints) {
+  ASSERT_TRUE(popups_.OpenMenu(owner_));
+  HWND menu = popups_.MenuWindow();
+  ::SendMessageW(menu, WM_MOUSEMOVE, 0, At(10, 6 * ItemHeight() + 2));  // item 7
+  HWND subMenu = popups_.SubMenuWindow();
+  ASSERT_TRUE(::IsWindow(subMenu)) << "the move itself opens the group";
+  ::RedrawWindow(menu, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ::SendMessageW(menu, WM_MOUSEMOVE, 0, At(20, 6 * ItemHeight() + 4));  // the same item
+  Pump();
+  EXPECT_EQ(popups_.SubMenuWindow(), subMenu) << "a repaint or a move within the item keeps the sub-menu";
+  EXPECT_TRUE(::IsWindow(subMenu));
+
+  ::SendMessageW(menu, WM_MOUSEMOVE, 0, At(10, 2));  // item 1, a function
+  EXPECT_FALSE(::IsWindow(subMenu));
+  EXPECT_FALSE(ui_.menus.subMenuOpen);
+}
+
 TEST_F(PopupWindows, MacroGroupHasOneItemPerMacro) {
   ASSERT_TRUE(popups_.OpenMenu(owner_));
   HWND menu = popups_.MenuWindow();
   ::SendMessageW(menu, WM_MOUSEMOVE, 0, At(10, 8 * ItemHeight() + 2));  // item 9
-  ::UpdateWindow(menu);
   ASSERT_NE(popups_.SubMenuWindow(), nullptr);
   EXPECT_EQ(ui_.menus.subMenuCount, 3);
   RECT menuRect{}, subRect{};
@@ -135,7 +150,6 @@ TEST_F(PopupWindows, NearTheBottomAndTheRightOfTheWorkAreaMenusOpenAboveAndToThe
   EXPECT_EQ(rect.left, work.right - 300);
 
   ::SendMessageW(menu, WM_MOUSEMOVE, 0, At(10, 6 * ItemHeight() + 2));  // item 7: six advanced functions
-  ::UpdateWindow(menu);
   ASSERT_NE(popups_.SubMenuWindow(), nullptr);
   RECT sub{};
   ::GetWindowRect(popups_.SubMenuWindow(), &sub);
