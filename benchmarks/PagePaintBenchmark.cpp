@@ -25,13 +25,13 @@ namespace {
 class PixelCanvas final : public Canvas {
  public:
   PixelCanvas(RgbImage& frame, const RgbImage& over, const RgbImage& down) : frame_(frame), over_(over), down_(down) {}
-  void CopySpot(SpotSource source, SpotArea area) override {
+  void CopySpot(SpotSource source, const PixelRect& area) override {
     if (source == SpotSource::Hovered) zr::CopySpot(frame_, over_, area);
     if (source == SpotSource::Pressed) zr::CopySpot(frame_, down_, area);
   }
-  void Fill(SpotArea area, Rgb colour) override {
-    for (std::int32_t y = area.y; y < area.y + area.height; ++y)
-      for (std::int32_t x = area.x; x < area.x + area.width; ++x) frame_.Set(x, y, colour);
+  void Fill(const PixelRect& area, Rgb colour) override {
+    for (std::int32_t y = area.top; y < area.bottom; ++y)
+      for (std::int32_t x = area.left; x < area.right; ++x) frame_.Set(x, y, colour);
   }
   TextExtent MeasureText(std::u16string_view text) override { return {static_cast<std::int32_t>(text.size()) * 7, 14}; }
   void DrawText(std::int32_t left, std::int32_t, std::u16string_view, Rgb) override { benchmark::DoNotOptimize(left); }

@@ -76,18 +76,18 @@ class Quiet final : public zr::UserNotices, public zr::ExitRequests {
 class FrameCheck final : public zr::Canvas {
  public:
   FrameCheck(std::int32_t width, std::int32_t height) : width_(width), height_(height) {}
-  void CopySpot(zr::SpotSource, zr::SpotArea area) override { RequireInFrame(area); }
-  void Fill(zr::SpotArea area, zr::Rgb) override { RequireInFrame(area); }
+  void CopySpot(zr::SpotSource, const zr::PixelRect& area) override { RequireInFrame(area); }
+  void Fill(const zr::PixelRect& area, zr::Rgb) override { RequireInFrame(area); }
   zr::TextExtent MeasureText(std::u16string_view text) override {
     return {static_cast<std::int32_t>(std::min<std::size_t>(text.size(), 4096)) * 7, 14};
   }
   void DrawText(std::int32_t, std::int32_t, std::u16string_view, zr::Rgb) override {}
 
  private:
-  void RequireInFrame(zr::SpotArea area) const {
-    Require(area.width > 0 && area.height > 0);
-    Require(area.x >= 0 && area.y >= 0);
-    Require(std::int64_t{area.x} + area.width <= width_ && std::int64_t{area.y} + area.height <= height_);
+  void RequireInFrame(const zr::PixelRect& area) const {
+    Require(area.left < area.right && area.top < area.bottom);
+    Require(area.left >= 0 && area.top >= 0);
+    Require(area.right <= width_ && area.bottom <= height_);
   }
   std::int32_t width_, height_;
 };

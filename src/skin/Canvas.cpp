@@ -5,15 +5,28 @@
 
 namespace zr {
 
-std::optional<SpotArea> ClipToFrame(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height,
-                                    std::int32_t frameWidth, std::int32_t frameHeight) {
-  if (width <= 0 || height <= 0) return std::nullopt;
-  const std::int64_t left = std::max<std::int64_t>(x, 0), top = std::max<std::int64_t>(y, 0);
-  const std::int64_t right = std::min<std::int64_t>(x + width, frameWidth);
-  const std::int64_t bottom = std::min<std::int64_t>(y + height, frameHeight);
+namespace {
+
+// Edges in 64 bits, so an area from a file cannot wrap; an area with no
+// width or height ends up with its right edge at or before its left one.
+std::optional<PixelRect> ClipEdges(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+                                   std::int32_t frameWidth, std::int32_t frameHeight) {
+  left = std::max<std::int64_t>(left, 0), top = std::max<std::int64_t>(top, 0);
+  right = std::min<std::int64_t>(right, frameWidth), bottom = std::min<std::int64_t>(bottom, frameHeight);
   if (left >= right || top >= bottom) return std::nullopt;
-  return SpotArea{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
-                  static_cast<std::int32_t>(right - left), static_cast<std::int32_t>(bottom - top)};
+  return PixelRect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
+                   static_cast<std::int32_t>(bottom)};
+}
+
+}  // namespace
+
+std::optional<PixelRect> ClipToFrame(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height,
+                                     std::int32_t frameWidth, std::int32_t frameHeight) {
+  return ClipEdges(x, y, x + width, y + height, frameWidth, frameHeight);
+}
+
+std::optional<PixelRect> ClipToFrame(const PixelRect& area, std::int32_t frameWidth, std::int32_t frameHeight) {
+  return ClipEdges(area.left, area.top, area.right, area.bottom, frameWidth, frameHeight);
 }
 
 ScreenPoint CentredText(std::int32_t boxLeft, std::int32_t boxTop, std::int32_t boxWidth, std::int32_t boxHeight,

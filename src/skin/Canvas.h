@@ -38,8 +38,8 @@ class Canvas {
 
   // The paint hands over only areas already clipped to the frame. A surface
   // without the source image leaves the area as it is.
-  virtual void CopySpot(SpotSource source, SpotArea area) = 0;
-  virtual void Fill(SpotArea area, Rgb colour) = 0;
+  virtual void CopySpot(SpotSource source, const PixelRect& area) = 0;
+  virtual void Fill(const PixelRect& area, Rgb colour) = 0;
   // In the current font of the skin.
   virtual TextExtent MeasureText(std::u16string_view text) = 0;
   // Transparent background; the frame's edge cuts off whatever lies outside.
@@ -48,8 +48,9 @@ class Canvas {
 
 // The part of an area inside a frame of `frameWidth` x `frameHeight`; an
 // area from a layout file may say anything. nullopt when nothing is left.
-std::optional<SpotArea> ClipToFrame(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height,
-                                    std::int32_t frameWidth, std::int32_t frameHeight);
+std::optional<PixelRect> ClipToFrame(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height,
+                                     std::int32_t frameWidth, std::int32_t frameHeight);
+std::optional<PixelRect> ClipToFrame(const PixelRect& area, std::int32_t frameWidth, std::int32_t frameHeight);
 
 // The left-top corner that centres a text of the given size in a box, with
 // truncating divisions (a text wider than its box starts left of it); a box

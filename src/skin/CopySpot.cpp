@@ -5,19 +5,17 @@
 
 namespace zr {
 
-std::optional<PixelRect> ClipSpot(SpotArea spot, std::int32_t frameWidth, std::int32_t frameHeight,
+std::optional<PixelRect> ClipSpot(const PixelRect& spot, std::int32_t frameWidth, std::int32_t frameHeight,
                                    std::int32_t sourceWidth, std::int32_t sourceHeight) {
-  if (spot.width <= 0 || spot.height <= 0) return std::nullopt;
-  const std::int64_t left = std::max<std::int64_t>(spot.x, 0);
-  const std::int64_t top = std::max<std::int64_t>(spot.y, 0);
-  const std::int64_t right = std::min<std::int64_t>({std::int64_t{spot.x} + spot.width, frameWidth, sourceWidth});
-  const std::int64_t bottom = std::min<std::int64_t>({std::int64_t{spot.y} + spot.height, frameHeight, sourceHeight});
+  const std::int32_t left = std::max(spot.left, 0);
+  const std::int32_t top = std::max(spot.top, 0);
+  const std::int32_t right = std::min({spot.right, frameWidth, sourceWidth});
+  const std::int32_t bottom = std::min({spot.bottom, frameHeight, sourceHeight});
   if (left >= right || top >= bottom) return std::nullopt;
-  return PixelRect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
-                    static_cast<std::int32_t>(bottom)};
+  return PixelRect{left, top, right, bottom};
 }
 
-void CopySpot(RgbImage& frame, const RgbImage& source, SpotArea spot) {
+void CopySpot(RgbImage& frame, const RgbImage& source, const PixelRect& spot) {
   const auto area = ClipSpot(spot, frame.Width(), frame.Height(), source.Width(), source.Height());
   if (!area) return;
   const std::size_t offset = std::size_t(area->left) * 3;

@@ -10,19 +10,12 @@
 
 namespace zr {
 
-struct SpotArea {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-};
-
 // The part of the spot that lies in both the frame and the source image; a
 // spot from a hand-edited file may lie partly or wholly outside either, or
 // have no area. nullopt when nothing is left to copy.
-std::optional<PixelRect> ClipSpot(SpotArea spot, std::int32_t frameWidth, std::int32_t frameHeight,
+std::optional<PixelRect> ClipSpot(const PixelRect& spot, std::int32_t frameWidth, std::int32_t frameHeight,
                                    std::int32_t sourceWidth, std::int32_t sourceHeight);
 
-void CopySpot(RgbImage& frame, const RgbImage& source, SpotArea spot);
+void CopySpot(RgbImage& frame, const RgbImage& source, const PixelRect& spot);
 
 }  // namespace zr

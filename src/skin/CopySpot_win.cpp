@@ -4,7 +4,7 @@
 
 namespace zr {
 
-void CopySpot(HDC frame, HDC source, SpotArea spot) {
+void CopySpot(HDC frame, HDC source, const PixelRect& spot) {
   const SIZE frameSize = SelectedBitmapSize(frame), sourceSize = SelectedBitmapSize(source);
   if (const auto area = ClipSpot(spot, frameSize.cx, frameSize.cy, sourceSize.cx, sourceSize.cy))
     CopyArea(frame, source, *area);

@@ -10,6 +10,6 @@ namespace zr {
 // Between two memory drawing contexts with section bitmaps selected: the
 // spot's pixels of `source` into `frame` at the same place, only where both
 // bitmaps have pixels.
-void CopySpot(HDC frame, HDC source, SpotArea spot);
+void CopySpot(HDC frame, HDC source, const PixelRect& spot);
 
 }  // namespace zr

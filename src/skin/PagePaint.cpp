@@ -68,7 +68,7 @@ class Painter {
   }
 
  private:
-  std::optional<SpotArea> Clip(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const {
+  std::optional<PixelRect> Clip(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const {
     return ClipToFrame(x, y, width, height, in_.width, in_.height);
   }
 

@@ -25,12 +25,12 @@ class GdiCanvas final : public Canvas {
   template <typename SourceOf>
   GdiCanvas(HDC frame, SourceOf sourceOf) : frame_(frame), sourceOf_(sourceOf) {}
 
-  void CopySpot(SpotSource source, SpotArea area) override {
+  void CopySpot(SpotSource source, const PixelRect& area) override {
     if (HDC from = Source(source)) zr::CopySpot(frame_, from, area);
   }
-  void Fill(SpotArea area, Rgb colour) override {
+  void Fill(const PixelRect& area, Rgb colour) override {
     ::SetDCBrushColor(frame_, RGB(colour.red, colour.green, colour.blue));
-    const RECT rect{area.x, area.y, area.x + area.width, area.y + area.height};
+    const RECT rect{area.left, area.top, area.right, area.bottom};
     ::FillRect(frame_, &rect, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
   }
   TextExtent MeasureText(std::u16string_view text) override {

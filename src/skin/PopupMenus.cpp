@@ -16,14 +16,17 @@ static_assert(GroupItemCount(kConstantMacroGroupItem) == kPlayableConstantMacros
 
 namespace {
 
-// Strip `strip` (1-based) of a window whose strips are `width` x `height`.
-SpotArea StripArea(std::int32_t strip, std::int32_t width, std::int32_t height) {
+// The top row of strip `strip` (1-based) of strips `height` high, kept in
+// the 32-bit range.
+std::int32_t StripTop(std::int32_t strip, std::int32_t height) {
   const std::int64_t top = std::int64_t{strip - 1} * height;
-  return {0, static_cast<std::int32_t>(std::clamp<std::int64_t>(top, 0, std::numeric_limits<std::int32_t>::max())),
-          width, height};
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(top, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
-SpotArea EntryArea(const SkinEntry& entry) { return {entry.x, entry.y, entry.width, entry.height}; }
+// Strip `strip` of a window whose strips are `width` x `height`.
+PixelRect StripArea(std::int32_t strip, std::int32_t width, std::int32_t height) {
+  return SpotRect(0, StripTop(strip, height), width, height);
+}
 
 bool IsAnswer(std::int32_t hover) { return hover == kWarningOk || hover == kWarningCancel; }
 
@@ -39,12 +42,8 @@ PopupReaction HoveredStrip(std::int32_t hover, std::int32_t width, std::int32_t 
   return StripsChanged(kNoSpot, hover, width, height);
 }
 
-std::optional<SpotArea> Clip(const SpotArea& area, const PopupFrame& frame) {
-  return ClipToFrame(area.x, area.y, area.width, area.height, frame.width, frame.height);
-}
-
-void CentredIn(Canvas& canvas, const SpotArea& box, std::u16string_view text, Rgb colour) {
-  DrawCentred(canvas, box.x, box.y, box.width, box.height, text, colour);
+std::optional<PixelRect> Clip(const PixelRect& area, const PopupFrame& frame) {
+  return ClipToFrame(area, frame.width, frame.height);
 }
 
 void Base(Canvas& canvas, const PopupFrame& frame, bool normalShown) {
@@ -61,7 +60,7 @@ void ComposeStrips(Canvas& canvas, const PopupFrame& frame, std::int32_t width, 
     if (const auto area = Clip(StripArea(hover, width, height), frame))
       canvas.CopySpot(held ? SpotSource::Pressed : SpotSource::Hovered, *area);
   for (std::int32_t item = 1; item <= items; ++item)
-    CentredIn(canvas, StripArea(item, width, height), labelOf(item), item == hover ? kTextRed : kTextWhite);
+    DrawCentred(canvas, 0, StripTop(item, height), width, height, labelOf(item), item == hover ? kTextRed : kTextWhite);
 }
 
 PopupFrame FrameOf(const ScreenSize& size) {
@@ -206,7 +205,7 @@ PopupReaction WarningMove(PopupMenuState& menus, const WarningLayout& layout, st
   PopupReaction reaction;
   if (menus.warningHover == from) return reaction;
   for (const std::int32_t answer : {from, menus.warningHover})
-    if (IsAnswer(answer)) reaction.repaint.push_back(EntryArea(layout[answer - 1]));
+    if (IsAnswer(answer)) reaction.repaint.push_back(layout[answer - 1].Rect());
   return reaction;
 }
 
@@ -273,9 +272,10 @@ void ComposeWarning(Canvas& canvas, const PopupMenuState& menus, const WarningLa
   const PopupFrame frame = WarningFrame(menus);
   Base(canvas, frame, normalShown);
   if (IsAnswer(menus.warningHover))
-    if (const auto area = Clip(EntryArea(layout[menus.warningHover - 1]), frame))
+    if (const auto area = Clip(layout[menus.warningHover - 1].Rect(), frame))
       canvas.CopySpot(SpotSource::Hovered, *area);
-  for (const SkinEntry& entry : layout) CentredIn(canvas, EntryArea(entry), entry.label, kTextRed);
+  for (const SkinEntry& entry : layout)
+    DrawCentred(canvas, entry.x, entry.y, entry.width, entry.height, entry.label, kTextRed);
 }
 
 }  // namespace zr

@@ -81,7 +81,7 @@ std::int32_t WarningAnswerUnder(const WarningLayout& layout, std::int32_t x, std
 // What a pop-up's window carries out after an input, in this order: repaint
 // the areas, replace the sub-menu (the menu only), report the choice, close.
 struct PopupReaction {
-  std::vector<SpotArea> repaint;
+  std::vector<PixelRect> repaint;
   // Close the open sub-menu and open the one of the hovered group, if any.
   bool replaceSubMenu = false;
   bool choiceMade = false;  // a button's function changed

@@ -40,8 +40,8 @@ void SkinPopup::Paint(const SurfaceImages& images, const PopupFrame& frame, cons
 }
 
 bool SkinPopup::CarryOut(const PopupReaction& reaction, const std::function<void()>& choice) {
-  for (const SpotArea& area : reaction.repaint) {
-    const RECT rect{area.x, area.y, area.x + area.width, area.y + area.height};
+  for (const PixelRect& area : reaction.repaint) {
+    const RECT rect{area.left, area.top, area.right, area.bottom};
     ::InvalidateRect(Window(), &rect, TRUE);
   }
   if (reaction.replaceSubMenu) ReplaceSubMenu();

@@ -20,20 +20,20 @@ TEST(CopySpot, CopiesExactlyThePartOfTheSpotThatBothImagesHave) {
   constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
   struct Row {
     const char* what;
-    SpotArea spot;
+    PixelRect spot;
     std::int32_t sourceWidth, sourceHeight;
   };
   const Row rows[] = {
-      {"inside", {2, 3, 4, 2}, 12, 10},
+      {"inside", {2, 3, 6, 5}, 12, 10},
       {"the whole frame", {0, 0, 12, 10}, 12, 10},
-      {"past the right and bottom edges", {9, 8, 10, 10}, 12, 10},
-      {"before the left and top edges", {-3, -2, 5, 4}, 12, 10},
+      {"past the right and bottom edges", {9, 8, 19, 18}, 12, 10},
+      {"before the left and top edges", {-3, -2, 2, 2}, 12, 10},
       {"source smaller than the frame", {0, 0, 12, 10}, 5, 4},
-      {"wholly outside", {20, 20, 3, 3}, 12, 10},
-      {"no width", {2, 2, 0, 5}, 12, 10},
-      {"negative height", {2, 2, 5, -3}, 12, 10},
-      {"edges past the 32-bit range", {kMax - 1, 2, kMax, 3}, 12, 10},
-      {"from the far left", {kMin, 0, kMax, 3}, 12, 10},
+      {"wholly outside", {20, 20, 23, 23}, 12, 10},
+      {"no width", {2, 2, 2, 7}, 12, 10},
+      {"right and bottom edges swapped", {2, 2, 7, -1}, 12, 10},
+      {"at the ends of the 32-bit range", {kMin, 0, kMax, 3}, 12, 10},
+      {"wholly past the right end", {kMax - 1, 2, kMax, 3}, 12, 10},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -43,8 +43,7 @@ TEST(CopySpot, CopiesExactlyThePartOfTheSpotThatBothImagesHave) {
     CopySpot(frame, source, row.spot);
     for (std::int32_t y = 0; y < frame.Height(); ++y)
       for (std::int32_t x = 0; x < frame.Width(); ++x) {
-        const bool inSpot = x >= row.spot.x && std::int64_t{x} < std::int64_t{row.spot.x} + row.spot.width &&
-                            y >= row.spot.y && std::int64_t{y} < std::int64_t{row.spot.y} + row.spot.height;
+        const bool inSpot = row.spot.Contains({x, y});
         const bool copied = inSpot && x < source.Width() && y < source.Height();
         ASSERT_EQ(frame.At(x, y), copied ? source.At(x, y) : before.At(x, y)) << x << "," << y;
       }

@@ -17,7 +17,7 @@ namespace {
 constexpr std::int32_t kWidth = 1000;
 constexpr std::int32_t kHeight = 600;
 
-SpotArea AreaOf(const SkinEntry& e) { return {e.x, e.y, e.width, e.height}; }
+PixelRect AreaOf(const SkinEntry& e) { return {e.x, e.y, e.x + e.width, e.y + e.height}; }
 
 template <std::size_t N>
 void Grid(std::array<SkinEntry, N>& table, std::int32_t top, const char16_t* prefix) {
@@ -106,7 +106,7 @@ TEST_F(PagePaint, TheFireTimeBarIsTheTruncatedShareOfItsSpot) {
     config.FIRE_TIME = row.fireTime;
     const RecordingCanvas canvas = Paint(Page::Advanced);
     const auto copies = canvas.All<CopyOp>();
-    const auto barCopies = std::count_if(copies.begin(), copies.end(), [](const CopyOp& op) { return op.area.y == 400; });
+    const auto barCopies = std::count_if(copies.begin(), copies.end(), [](const CopyOp& op) { return op.area.top == 400; });
     if (row.pixels == 0) {
       EXPECT_EQ(barCopies, 0);
     } else {
@@ -126,7 +126,7 @@ TEST_F(PagePaint, EachDpiBarFillsItsStepsPlusOneSegmentsInsetByAPixel) {
     for (int s = 0; s < expected[level]; ++s, ++next) {
       ASSERT_LT(next, fills.size());
       const SkinEntry& segment = skin.main[66 + 12 * level + s];
-      EXPECT_EQ(fills[next].area, (SpotArea{segment.x + 1, segment.y + 1, segment.width - 2, segment.height - 1}));
+      EXPECT_EQ(fills[next].area, (PixelRect{segment.x + 1, segment.y + 1, segment.x + segment.width - 1, segment.y + segment.height}));
       EXPECT_EQ(fills[next].colour, kDpiLevelColours[level]) << "level " << level;
     }
   }
@@ -309,12 +309,12 @@ TEST_F(PagePaint, BadLayoutsAndOutOfRangeValuesClipOrDrawNothing) {
   ui.mainHover = 121;                            // a spot beyond the button highlights
   RecordingCanvas canvas = Paint(Page::Main);
   for (const CopyOp& op : canvas.All<CopyOp>()) {
-    EXPECT_GE(op.area.x, 0);
-    EXPECT_GE(op.area.y, 0);
-    EXPECT_GT(op.area.width, 0);
-    EXPECT_GT(op.area.height, 0);
-    EXPECT_LE(std::int64_t{op.area.x} + op.area.width, kWidth);
-    EXPECT_LE(std::int64_t{op.area.y} + op.area.height, kHeight);
+    EXPECT_GE(op.area.left, 0);
+    EXPECT_GE(op.area.top, 0);
+    EXPECT_LT(op.area.left, op.area.right);
+    EXPECT_LT(op.area.top, op.area.bottom);
+    EXPECT_LE(op.area.right, kWidth);
+    EXPECT_LE(op.area.bottom, kHeight);
   }
   EXPECT_TRUE(Copied(canvas, SpotSource::Pressed, SkinEntry{0, 0, 20, 15, {}}));
   EXPECT_TRUE(Copied(canvas, SpotSource::Pressed, SkinEntry{990, 590, 10, 10, {}}));

@@ -116,9 +116,9 @@ constexpr std::int32_t kItemWidth = 120;
 constexpr std::int32_t kMenuItem = 20;     // a menu mask of ten strips, 200 rows
 constexpr std::int32_t kSubMenuItem = 25;  // a sub-menu mask of twelve strips, 300 rows
 
-std::vector<SpotArea> Strips(std::vector<std::int32_t> strips, std::int32_t height) {
-  std::vector<SpotArea> areas;
-  for (std::int32_t strip : strips) areas.push_back({0, (strip - 1) * height, kItemWidth, height});
+std::vector<PixelRect> Strips(std::vector<std::int32_t> strips, std::int32_t height) {
+  std::vector<PixelRect> areas;
+  for (std::int32_t strip : strips) areas.push_back({0, (strip - 1) * height, kItemWidth, strip * height});
   return areas;
 }
 
@@ -214,9 +214,9 @@ TEST_F(Popup, AMoveRepaintsTheStripLeftAndTheStripEntered) {
 
   const PopupReaction ok = WarningMove(menus, layout, 100, 130);
   EXPECT_EQ(menus.warningHover, kWarningOk);
-  EXPECT_EQ(ok.repaint, (std::vector<SpotArea>{{96, 122, 116, 34}}));
-  EXPECT_EQ(WarningMove(menus, layout, 300, 150).repaint, (std::vector<SpotArea>{{96, 122, 116, 34}, {228, 122, 116, 34}}));
-  EXPECT_EQ(WarningMove(menus, layout, 5, 30).repaint, (std::vector<SpotArea>{{228, 122, 116, 34}}))
+  EXPECT_EQ(ok.repaint, (std::vector<PixelRect>{{96, 122, 212, 156}}));
+  EXPECT_EQ(WarningMove(menus, layout, 300, 150).repaint, (std::vector<PixelRect>{{96, 122, 212, 156}, {228, 122, 344, 156}}));
+  EXPECT_EQ(WarningMove(menus, layout, 5, 30).repaint, (std::vector<PixelRect>{{228, 122, 344, 156}}))
       << "the text is no answer and has no hover to show";
   EXPECT_FALSE(WarningRelease(menus));
 }
@@ -305,15 +305,15 @@ TEST_F(Popup, AMenuPaintShowsTheHoveredItemInRedOverItsStripOfTheStateImage) {
     bool held, normalShown;
     std::vector<PaintOp> first;  // before the texts
   };
-  const SpotArea frame{0, 0, kItemWidth, 10 * kMenuItem + 1};
+  const PixelRect frame{0, 0, kItemWidth, 10 * kMenuItem + 1};
   const Row rows[] = {
-      {"hovered", 3, false, true, {CopyOp{SpotSource::Hovered, {0, 40, kItemWidth, kMenuItem}}}},
-      {"held", 3, true, true, {CopyOp{SpotSource::Pressed, {0, 40, kItemWidth, kMenuItem}}}},
+      {"hovered", 3, false, true, {CopyOp{SpotSource::Hovered, {0, 40, kItemWidth, 40 + kMenuItem}}}},
+      {"held", 3, true, true, {CopyOp{SpotSource::Pressed, {0, 40, kItemWidth, 40 + kMenuItem}}}},
       {"nothing hovered", kNoSpot, false, true, {}},
       {"the row below the items, cut to the frame", 11, false, true,
-       {CopyOp{SpotSource::Hovered, {0, 200, kItemWidth, 1}}}},
+       {CopyOp{SpotSource::Hovered, {0, 200, kItemWidth, 201}}}},
       {"without the normal image", 3, false, false,
-       {FillOp{frame, kMissingImageColour}, CopyOp{SpotSource::Hovered, {0, 40, kItemWidth, kMenuItem}}}},
+       {FillOp{frame, kMissingImageColour}, CopyOp{SpotSource::Hovered, {0, 40, kItemWidth, 40 + kMenuItem}}}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -359,7 +359,7 @@ TEST_F(Popup, ASubMenuPaintLabelsItsGroupsItemsAndAWarningPaintItsAnswers) {
   EXPECT_EQ(texts[2].colour, kTextRed);
   EXPECT_EQ(texts[1].colour, kTextWhite);
   ASSERT_EQ(sub.All<CopyOp>().size(), 1u);
-  EXPECT_EQ(sub.All<CopyOp>()[0].area, (SpotArea{0, 2 * kSubMenuItem, kItemWidth, kSubMenuItem}));
+  EXPECT_EQ(sub.All<CopyOp>()[0].area, (PixelRect{0, 2 * kSubMenuItem, kItemWidth, 3 * kSubMenuItem}));
 
   const RgbImage normal(440, 180);
   WarningOpened(menus, nullptr, &normal);
@@ -369,12 +369,12 @@ TEST_F(Popup, ASubMenuPaintLabelsItsGroupsItemsAndAWarningPaintItsAnswers) {
   ASSERT_FALSE(warning.ops.empty());
   const auto* fill = std::get_if<FillOp>(&warning.ops[0]);
   ASSERT_NE(fill, nullptr) << "a missing picture leaves the frame in the missing-image colour";
-  EXPECT_EQ(fill->area, (SpotArea{0, 0, 440, 180}));
+  EXPECT_EQ(fill->area, (PixelRect{0, 0, 440, 180}));
   EXPECT_EQ(fill->colour, kMissingImageColour);
   const auto copies = warning.All<CopyOp>();
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(copies[0].source, SpotSource::Hovered);
-  EXPECT_EQ(copies[0].area, (SpotArea{228, 122, 116, 34}));
+  EXPECT_EQ(copies[0].area, (PixelRect{228, 122, 344, 156}));
   const auto answers = warning.All<TextOp>();
   ASSERT_EQ(answers.size(), layout.size());
   for (const TextOp& text : answers) EXPECT_EQ(text.colour, kTextRed) << "every text of the warning is red";

@@ -8,21 +8,14 @@
 
 #include "skin/Canvas.h"
 
-namespace zr {
-// Where gtest's comparisons find it.
-inline bool operator==(const SpotArea& a, const SpotArea& b) {
-  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-}  // namespace zr
-
 namespace zr::test {
 
 struct CopyOp {
   SpotSource source;
-  SpotArea area;
+  PixelRect area;
 };
 struct FillOp {
-  SpotArea area;
+  PixelRect area;
   Rgb colour;
 };
 struct TextOp {
@@ -37,8 +30,8 @@ class RecordingCanvas final : public Canvas {
   static constexpr std::int32_t kCharWidth = 7;
   static constexpr std::int32_t kCharHeight = 14;
 
-  void CopySpot(SpotSource source, SpotArea area) override { ops.push_back(CopyOp{source, area}); }
-  void Fill(SpotArea area, Rgb colour) override { ops.push_back(FillOp{area, colour}); }
+  void CopySpot(SpotSource source, const PixelRect& area) override { ops.push_back(CopyOp{source, area}); }
+  void Fill(const PixelRect& area, Rgb colour) override { ops.push_back(FillOp{area, colour}); }
   TextExtent MeasureText(std::u16string_view text) override {
     return {static_cast<std::int32_t>(text.size()) * kCharWidth, kCharHeight};
   }

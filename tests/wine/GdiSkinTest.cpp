@@ -107,11 +107,11 @@ TEST(GdiImages, CopySpotThroughGdiMatchesThePortableCopy) {
     for (int x = 0; x < 40; ++x) frame.Set(x, y, {10, std::uint8_t(x), std::uint8_t(y)});
   for (int y = 0; y < 36; ++y)
     for (int x = 0; x < 32; ++x) source.Set(x, y, {200, std::uint8_t(x * 3), std::uint8_t(y * 5)});
-  const SpotArea spots[] = {{3, 4, 10, 6}, {30, 20, 20, 20}, {-5, -5, 12, 12}, {35, 0, 10, 30}, {2, 2, 0, 5},
-                            {2, 2, -4, 5}};
+  const PixelRect spots[] = {{3, 4, 13, 10}, {30, 20, 50, 40}, {-5, -5, 7, 7}, {35, 0, 45, 30}, {2, 2, 2, 7},
+                             {2, 2, -2, 7}};
   SelectedBitmap target(MakeDibSection(frame)), from(MakeDibSection(source));
   RgbImage expected = frame;
-  for (const SpotArea& spot : spots) {
+  for (const PixelRect& spot : spots) {
     CopySpot(target.dc.get(), from.dc.get(), spot);
     CopySpot(expected, source, spot);
   }
