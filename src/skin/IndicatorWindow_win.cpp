@@ -4,7 +4,9 @@
 #include <string>
 
 #include "platform/win32/ExceptionBarrier.h"
+#include "platform/win32/PixelRects.h"
 #include "platform/win32/WideText.h"
+#include "skin/WorkArea_win.h"
 
 namespace zr {
 namespace {
@@ -33,14 +35,10 @@ bool RegisterIndicatorClass(HINSTANCE instance, WNDPROC procedure) {
 PixelRect WorkAreaUnderPointer() {
   POINT pointer{};
   ::GetCursorPos(&pointer);
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  if (!::GetMonitorInfoW(::MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &info)) {
-    RECT area{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    return {area.left, area.top, area.right, area.bottom};
-  }
-  return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  // A work area comes from the system's own RECT, so its edges fit 32 bits.
+  const ScreenArea area = MonitorWorkArea(ScreenArea{pointer.x, pointer.y, pointer.x + 1, pointer.y + 1});
+  return {static_cast<std::int32_t>(area.left), static_cast<std::int32_t>(area.top),
+          static_cast<std::int32_t>(area.right), static_cast<std::int32_t>(area.bottom)};
 }
 
 std::uint32_t PremultipliedBgra(Rgb colour, std::uint8_t alpha) {
@@ -192,7 +190,7 @@ void IndicatorWindow::Render(const IndicatorContent& content, std::uint8_t langu
   for (const IndicatorText& text : layout.texts) {
     SelectedObject font(dc, Font(text.pixelHeight, text.bold, languageFlag));
     ::SetTextColor(dc, RGB(text.colour.red, text.colour.green, text.colour.blue));
-    RECT rect{text.rect.left, text.rect.top, text.rect.right, text.rect.bottom};
+    RECT rect = ToRect(text.rect);
     const std::wstring wide = Wide(text.text);
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     format |= text.align == IndicatorText::Align::Centre ? DT_CENTER : DT_LEFT;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/win32/GdiImages.h"
+#include "platform/win32/PixelRects.h"
 #include "skin/CopySpot_win.h"
 #include "skin/SkinImageFiles.h"
 
@@ -30,7 +31,7 @@ class GdiCanvas final : public Canvas {
   }
   void Fill(const PixelRect& area, Rgb colour) override {
     ::SetDCBrushColor(frame_, RGB(colour.red, colour.green, colour.blue));
-    const RECT rect{area.left, area.top, area.right, area.bottom};
+    const RECT rect = ToRect(area);
     ::FillRect(frame_, &rect, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
   }
   TextExtent MeasureText(std::u16string_view text) override {

@@ -6,6 +6,7 @@
 
 #include "platform/win32/GdiRegion.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/PixelRects.h"
 #include "platform/win32/WideText.h"
 #include "resource.h"
 #include "skin/SkinImageFiles.h"
@@ -41,7 +42,7 @@ void SkinPopup::Paint(const SurfaceImages& images, const PopupFrame& frame, cons
 
 bool SkinPopup::CarryOut(const PopupReaction& reaction, const std::function<void()>& choice) {
   for (const PixelRect& area : reaction.repaint) {
-    const RECT rect{area.left, area.top, area.right, area.bottom};
+    const RECT rect = ToRect(area);
     ::InvalidateRect(Window(), &rect, TRUE);
   }
   if (reaction.replaceSubMenu) ReplaceSubMenu();
